@@ -1,0 +1,3 @@
+#include "Optionen.h"
+
+TOptionen Optionen;
