@@ -62,7 +62,8 @@ std::size_t ZaehleUmlaute(const unsigned char* __restrict quelle, std::size_t n)
   for (std::size_t start = 0; start < n; start += kBlock) {
     const std::size_t laenge = std::min(kBlock, n - start);
     unsigned char teilsumme = 0;
-    for (std::size_t i = 0; i < laenge; ++i) teilsumme = static_cast<unsigned char>(teilsumme + IstUmlaut(quelle[start + i]));
+    for (std::size_t i = 0; i < laenge; ++i)
+      teilsumme = static_cast<unsigned char>(teilsumme + IstUmlaut(quelle[start + i]));
     summe += teilsumme;
   }
   return summe;

@@ -36,7 +36,7 @@ std::size_t Spaltenzahl(std::size_t laenge, bool quadratisch, std::int32_t spalt
 }
 
 // Only for big-endian machines, where a row loaded as a word has its first byte at the top.
-constexpr std::uint64_t Umgedreht(std::uint64_t x) {
+[[maybe_unused]] constexpr std::uint64_t Umgedreht(std::uint64_t x) {
   std::uint64_t r = 0;
   for (int i = 0; i < 8; ++i) r |= ((x >> (8 * i)) & 0xFFu) << (8 * (7 - i));
   return r;
@@ -44,7 +44,7 @@ constexpr std::uint64_t Umgedreht(std::uint64_t x) {
 
 // Transposes an 8 x 8 block of bytes held as eight 64-bit rows (byte j of a row is its column
 // j): the off-diagonal 4 x 4 quarters are exchanged, then the 2 x 2 blocks inside each quarter,
-// then single bytes. A dozen word operations per stage replace 64 single-byte moves.
+// then single bytes. Masked shifts on whole words take the place of 64 single-byte moves.
 void Transponiere8x8(std::uint64_t (&z)[8]) {
   for (int i = 0; i < 4; ++i) {
     const std::uint64_t a = z[i], b = z[i + 4];

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "verschl/buchstaben.h"
@@ -12,11 +13,13 @@ namespace verschl {
 TVigenereTabelle VigenereTabelle{};
 
 void VigenereTabelleAufbauen(TVigenereTabelle& tabelle) {
-  for (int i = 0; i < 26; ++i)
-    for (int j = 0; j < 26; ++j) tabelle[static_cast<std::size_t>(i + 26 * j)] = static_cast<unsigned char>(65 + (i + j) % 26);
+  for (std::size_t i = 0; i < 26; ++i)
+    for (std::size_t j = 0; j < 26; ++j) tabelle[i + 26 * j] = static_cast<unsigned char>(65 + (i + j) % 26);
 }
 
 namespace {
+
+constexpr std::size_t kBlock = 4096;
 
 // The table's entry at row P, column K is the letter of value (P + K) mod 26, and its column
 // search for decryption finds the value (P - K) mod 26. Both are a shift by a key-dependent
@@ -28,19 +31,31 @@ unsigned char Schluesselverschiebung(unsigned char schluesselbuchstabe, bool rue
   return rueckwaerts ? static_cast<unsigned char>((26 - wert) % 26) : wert;
 }
 
+// The shifts of the key's first m letters, repeated over `laenge` bytes, after `vorlauf` bytes
+// that are there only to be read.
+std::vector<unsigned char> Verschiebungen(std::string_view schluessel, std::size_t m, std::size_t vorlauf,
+                                          std::size_t laenge, bool rueckwaerts) {
+  std::vector<unsigned char> v(vorlauf + laenge);
+  unsigned char* w = v.data() + vorlauf;
+  const unsigned char* k = detail::Bytes(schluessel);
+  for (std::size_t i = 0; i < std::min(m, laenge); ++i) w[i] = Schluesselverschiebung(k[i], rueckwaerts);
+  // Doubling copies: each starts at a multiple of m, so the key's period carries on.
+  for (std::size_t fertig = m; fertig < laenge; fertig *= 2)
+    std::memcpy(w + fertig, w, std::min(fertig, laenge - fertig));
+  return v;
+}
+
 // Every byte uses up a key letter, so the key position is the byte's index modulo the key
 // length. The key's shifts are laid out repeatedly in a buffer whose length is a multiple of
 // the key length; each stretch of text of that length then starts at key position 1 and pairs
 // with the buffer element by element, which the vectoriser can take in whole registers.
-void MitJedemByte(const unsigned char* __restrict quelle, std::size_t n, const unsigned char* verschiebungen,
-                  std::size_t m, unsigned char* __restrict ziel) {
-  const std::size_t wiederholungen = (std::min<std::size_t>(n, 4096) + m - 1) / m;
-  std::vector<unsigned char> puffer(m * wiederholungen);
-  for (std::size_t w = 0; w < wiederholungen; ++w) std::copy_n(verschiebungen, m, puffer.data() + w * m);
-
-  const unsigned char* __restrict k = puffer.data();
-  for (std::size_t start = 0; start < n; start += puffer.size()) {
-    const std::size_t laenge = std::min(puffer.size(), n - start);
+void MitJedemByte(const unsigned char* __restrict quelle, std::size_t n, std::string_view schluessel,
+                  std::size_t m, bool rueckwaerts, unsigned char* __restrict ziel) {
+  const std::size_t wiederholungen = (std::min(n, kBlock) + m - 1) / m;
+  const std::vector<unsigned char> verschiebungen = Verschiebungen(schluessel, m, 0, m * wiederholungen, rueckwaerts);
+  const unsigned char* __restrict k = verschiebungen.data();
+  for (std::size_t start = 0; start < n; start += verschiebungen.size()) {
+    const std::size_t laenge = std::min(verschiebungen.size(), n - start);
     const unsigned char* __restrict q = quelle + start;
     unsigned char* __restrict z = ziel + start;
     for (std::size_t i = 0; i < laenge; ++i) z[i] = detail::VerschiebeBuchstaben(q[i], k[i]);
@@ -51,14 +66,13 @@ void MitJedemByte(const unsigned char* __restrict quelle, std::size_t n, const u
 // most B, so with the shifts laid out over key length + B the position needs wrapping only once
 // per block. Each block then takes three loops: the letters are found, every byte is given the
 // shift at the current key position, and the shifts are applied. The first and the last
-// vectorise; the middle one carries nothing from byte to byte but one addition, where a single
-// loop doing all three would keep a dozen instructions per byte in line behind it.
-void NurMitBuchstaben(const unsigned char* __restrict quelle, std::size_t n, const unsigned char* verschiebungen,
-                      std::size_t m, unsigned char* __restrict ziel) {
-  constexpr std::size_t kBlock = 4096;
+// vectorise; the middle one is what a single loop doing all three would be held up by, so it
+// is kept to loads, stores and one addition per pair of bytes.
+void NurMitBuchstaben(const unsigned char* __restrict quelle, std::size_t n, std::string_view schluessel,
+                      std::size_t m, bool rueckwaerts, unsigned char* __restrict ziel) {
   const std::size_t block = std::min(n, kBlock);
-  std::vector<unsigned char> puffer(m + block);
-  for (std::size_t i = 0, s = 0; i < puffer.size(); ++i, s = s + 1 == m ? 0 : s + 1) puffer[i] = verschiebungen[s];
+  // One spare shift in front for the pairwise reads below.
+  const std::vector<unsigned char> verschiebungen = Verschiebungen(schluessel, m, 1, m + block, rueckwaerts);
 
   unsigned char buchstabe[kBlock];
   // The shifts are placed half a page away from the output's address modulo 4096. The last
@@ -75,15 +89,25 @@ void NurMitBuchstaben(const unsigned char* __restrict quelle, std::size_t n, con
     unsigned char* __restrict verschiebung = raum + versatz;
     for (std::size_t i = 0; i < laenge; ++i) buchstabe[i] = detail::Buchstabenwert(q[i]) < 26 ? 1 : 0;
     position %= m;
-    const unsigned char* __restrict k = puffer.data() + position;
+    // vor[1 + s] is the shift of the s-th letter of this block.
+    const unsigned char* __restrict vor = verschiebungen.data() + position;
     std::size_t s = 0;
-#pragma GCC unroll 8
-    for (std::size_t i = 0; i < laenge; ++i) {
-      verschiebung[i] = k[s];
+    std::size_t i = 0;
+    // The shift given to a non-letter is never used. So a pair of bytes takes the two shifts
+    // from the current key position on when its first byte is a letter, and from one before
+    // when it is not: either way the letters among the two get theirs, in one 2-byte read.
+#pragma GCC unroll 4
+    for (; i + 2 <= laenge; i += 2) {
+      const std::size_t erster = buchstabe[i];
+      std::memcpy(verschiebung + i, vor + s + erster, 2);
+      s += erster + buchstabe[i + 1];
+    }
+    if (i < laenge) {
+      verschiebung[i] = vor[1 + s];
       s += buchstabe[i];
     }
     position += s;
-    for (std::size_t i = 0; i < laenge; ++i) z[i] = detail::VerschiebeBuchstaben(q[i], verschiebung[i]);
+    for (std::size_t j = 0; j < laenge; ++j) z[j] = detail::VerschiebeBuchstaben(q[j], verschiebung[j]);
   }
 }
 
@@ -92,15 +116,11 @@ std::string Vigenere(std::string_view text, std::string_view schluessel, bool so
   if (schluessel.empty() || text.empty()) return std::string(text);
   // A key longer than the text is used only as far as the text reaches.
   const std::size_t m = std::min(schluessel.size(), text.size());
-  std::vector<unsigned char> verschiebungen(m);
-  const unsigned char* schluesselbytes = detail::Bytes(schluessel);
-  for (std::size_t i = 0; i < m; ++i) verschiebungen[i] = Schluesselverschiebung(schluesselbytes[i], rueckwaerts);
-
   std::string ergebnis(text.size(), '\0');
   if (sonderzeichenIgnorieren)
-    NurMitBuchstaben(detail::Bytes(text), text.size(), verschiebungen.data(), m, detail::Bytes(ergebnis));
+    NurMitBuchstaben(detail::Bytes(text), text.size(), schluessel, m, rueckwaerts, detail::Bytes(ergebnis));
   else
-    MitJedemByte(detail::Bytes(text), text.size(), verschiebungen.data(), m, detail::Bytes(ergebnis));
+    MitJedemByte(detail::Bytes(text), text.size(), schluessel, m, rueckwaerts, detail::Bytes(ergebnis));
   return ergebnis;
 }
 

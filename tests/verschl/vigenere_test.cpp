@@ -60,7 +60,7 @@ TEST(VigenereTabelle, HoldsTheRotatedAlphabetInEveryRow) {
   for (std::size_t j = 0; j < 26; ++j)
     for (std::size_t i = 0; i < 26; ++i) ASSERT_EQ(t[26 * j + i], 65 + (i + j) % 26) << "row " << j << " col " << i;
   EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(t.data()), 26), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  EXPECT_EQ(t[26 * 25], 'Z');
+  EXPECT_EQ(t[std::size_t{26} * 25], 'Z');
 }
 
 TEST(VigenereTabelle, IsSymmetric) {
