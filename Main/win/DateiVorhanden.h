@@ -1,0 +1,8 @@
+// Whether a file exists, in the launcher's sense.
+#pragma once
+
+#include <string>
+
+// True when a directory search for the name finds an entry that is not a folder and whose
+// last-write time, in local time, is a date the FAT format can hold (the years 1980 to 2107).
+bool DateiVorhanden(const std::string& dateiname);

@@ -1,0 +1,143 @@
+#include "Main/win/MainForm.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "Main/ERegistryException.h"
+#include "Main/OptionenLesen.h"
+#include "Main/Optionen.h"
+#include "Main/Texte.h"
+#include "Main/win/Advapi32Registry.h"
+#include "Main/win/DateiVorhanden.h"
+#include "Main/win/TrayIcon.h"
+#include "gui/win/Application.h"
+
+namespace {
+
+// The form's stored description: never shown, so its bounds matter only to the buffer's size.
+const gui::TFormDescription kBeschreibung{"TMainForm", texte::kFormCaption, 231, 493, 151, 75};
+
+}  // namespace
+
+TMainForm::TMainForm(gui::TApplication& application)
+    : TForm(application, kBeschreibung),
+      MiniREd(Handle()),
+      meldungen_(application),
+      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, meldungen_) {
+  ProgrammTalsekstarten = &PopupMenu1.Add("ProgrammTalsekstarten", std::string(texte::kProgrammTalsekStarten),
+                                          [this] { ProgrammTalsekstartenClick(); }, true);
+  TalsekOptionenaendern = &PopupMenu1.Add("TalsekOptionenaendern", std::string(texte::kTalsekOptionenAendern),
+                                          [this] { TalsekOptionenaendernClick(); });
+  N2 = &PopupMenu1.Add("N2", std::string(texte::kSeparator));
+  Zwischenablageverschluesseln =
+      &PopupMenu1.Add("Zwischenablageverschluesseln", std::string(texte::kVerschluesseln),
+                      [this] { ZwischenablageverschluesselnClick(); });
+  Zwischenablageentschluesseln =
+      &PopupMenu1.Add("Zwischenablageentschluesseln", std::string(texte::kEntschluesseln),
+                      [this] { ZwischenablageentschluesselnClick(); });
+  N1 = &PopupMenu1.Add("N1", std::string(texte::kSeparator));
+  Beenden1 = &PopupMenu1.Add("Beenden1", std::string(texte::kBeenden), [this] { Beenden1Click(); });
+
+  AddMessageHandler(WM_TASKBAREVENT, [this](gui::TMessage& message) { TaskbarEvent(message); });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::OptionenLesen() {
+  Advapi32Registry registry;
+  ::OptionenLesen(Optionen, registry, [] { return gui::ModuleFileName(); });
+}
+
+void TMainForm::FormCreate() {
+  Application().ShowMainForm = false;
+  try {
+    OptionenLesen();
+  } catch (const ERegistryException& e) {
+    // Leaving FormCreate here would leave the program without icon and so out of the user's
+    // reach; after the box it goes on, and every command shows the error until it is mended.
+    Application().ShowException(e.what());
+  }
+  if (!Optionen.RegistryGefunden) {
+    meldungen_.ShowMessage(texte::kKeinRegistryEintrag, texte::kInfoCaption, kIconInformation);
+  }
+  WM_TASKBARCREATED = static_cast<std::int32_t>(::RegisterWindowMessageA(std::string(texte::kTaskbarCreated).c_str()));
+  normaleFensterprozedur_ = WindowProc;
+  WindowProc = [this](gui::TMessage& message) { MyWindowProc(message); };
+  SymbolMelden(NIM_ADD);
+}
+
+void TMainForm::Beenden1Click() { Close(); }
+
+void TMainForm::ProgrammTalsekstartenClick() { TalsekStarten(false); }
+
+void TMainForm::TalsekOptionenaendernClick() { TalsekStarten(true); }
+
+void TMainForm::ZwischenablageentschluesselnClick() { befehle_.Entschluesseln(); }
+
+void TMainForm::ZwischenablageverschluesselnClick() { befehle_.Verschluesseln(); }
+
+void TMainForm::MyWindowProc(gui::TMessage& message) {
+  // Widened to 64 bits: a negative stored number matches no message.
+  if (static_cast<std::int64_t>(message.Msg) == static_cast<std::int64_t>(WM_TASKBARCREATED)) {
+    // The shell has (re)started and forgotten our icon; a failure here must not stop the
+    // broadcast, and the next one tries again.
+    try {
+      SymbolMelden(NIM_ADD);
+    } catch (...) {
+    }
+    return;
+  }
+  normaleFensterprozedur_(message);
+}
+
+void TMainForm::TaskbarEvent(gui::TMessage& message) {
+  if (message.LParam == WM_LBUTTONDBLCLK) {
+    ProgrammTalsekstartenClick();
+  }
+  if (message.LParam == WM_RBUTTONUP) {
+    // A popup menu closes on a click elsewhere only while its owner thread has the foreground;
+    // without this the menu of a hidden window would stay open.
+    ::SetForegroundWindow(Handle());
+    POINT cursor{0, 0};
+    ::GetCursorPos(&cursor);
+    PopupMenu1.Popup(cursor.x, cursor.y);
+  }
+  message.Result = 0;
+}
+
+void TMainForm::FormDestroy() {
+  try {
+    SymbolMelden(NIM_DELETE);
+  } catch (...) {
+    // The form's destruction goes on whatever the shell says.
+  }
+}
+
+void TMainForm::TalsekStarten(bool optionenModus) {
+  // Programmpfad ends with its separator; nothing is inserted between folder and file name.
+  const std::string datei = Optionen.Programmpfad + std::string(texte::kTalsekExe);
+  if (!DateiVorhanden(datei)) {
+    meldungen_.ShowMessage(
+        std::string(texte::kNichtImPfadVor) + Optionen.Programmpfad + std::string(texte::kNichtImPfadNach),
+        texte::kFehler, kIconError);
+    return;
+  }
+  std::string argumente;
+  if (optionenModus) {
+    if (Optionen.RegistryGefunden) {
+      argumente = texte::kArgOnlyOption;
+    } else {
+      meldungen_.ShowMessage(texte::kFirstOptionWarnung, texte::kWarnung, kIconWarning);
+      argumente = texte::kArgFirstOption;
+    }
+  }
+  // An empty folder, not Programmpfad: Talsek does not get its own folder as working folder.
+  ::ShellExecuteA(nullptr, nullptr, datei.c_str(), argumente.c_str(), "", SW_SHOWNORMAL);
+}
+
+void TMainForm::SymbolMelden(DWORD aktion) {
+  NOTIFYICONDATAA daten = TrayIconData(Handle(), Application().Icon());
+  ::Shell_NotifyIconA(aktion, &daten);
+}

@@ -1,0 +1,51 @@
+// The hidden main form: owner of the tray icon, receiver of the shell's callbacks, holder of
+// the text buffer and the tray menu.
+#pragma once
+
+#include <cstdint>
+
+#include "Main/Zwischenablage.h"
+#include "Main/win/ApplicationMessageSink.h"
+#include "Main/win/RichEditBuffer.h"
+#include "gui/win/Form.h"
+#include "gui/win/PopupMenu.h"
+
+class TMainForm final : public gui::TForm {
+ public:
+  explicit TMainForm(gui::TApplication& application);
+  ~TMainForm() override;
+
+  gui::TPopupMenu PopupMenu1;
+  // Items of PopupMenu1, which owns them.
+  gui::TMenuItem* Beenden1 = nullptr;
+  gui::TMenuItem* N1 = nullptr;
+  gui::TMenuItem* Zwischenablageverschluesseln = nullptr;
+  gui::TMenuItem* Zwischenablageentschluesseln = nullptr;
+  gui::TMenuItem* N2 = nullptr;
+  gui::TMenuItem* ProgrammTalsekstarten = nullptr;
+  gui::TMenuItem* TalsekOptionenaendern = nullptr;
+  RichEditBuffer MiniREd;
+
+  void OptionenLesen();
+  void FormCreate() override;
+  void Beenden1Click();
+  void ProgrammTalsekstartenClick();
+  void TalsekOptionenaendernClick();
+  void ZwischenablageentschluesselnClick();
+  void ZwischenablageverschluesselnClick();
+  void MyWindowProc(gui::TMessage& message);
+  void TaskbarEvent(gui::TMessage& message);
+  void FormDestroy() override;
+
+  // The number the platform gave for "TaskbarCreated"; 0 until FormCreate registers it.
+  std::int32_t WM_TASKBARCREATED = 0;
+
+ private:
+  void TalsekStarten(bool optionenModus);
+  void SymbolMelden(DWORD aktion);
+
+  // The procedure MyWindowProc replaced, which gets every message but "TaskbarCreated".
+  gui::TWndMethod normaleFensterprozedur_;
+  ApplicationMessageSink meldungen_;
+  ZwischenablageBefehle befehle_;
+};

@@ -1,0 +1,19 @@
+#include "Main/win/TrayIcon.h"
+
+#include <cstring>
+
+#include "Main/Texte.h"
+
+NOTIFYICONDATAA TrayIconData(HWND form, HICON icon) {
+  NOTIFYICONDATAA data;
+  std::memset(&data, 0, sizeof data);
+  data.cbSize = kTrayIconDataSize;
+  data.hWnd = form;
+  data.uID = kTrayIconId;
+  data.uFlags = kTrayIconFlags;
+  data.uCallbackMessage = WM_TASKBAREVENT;
+  data.hIcon = icon;
+  static_assert(texte::kTip.size() < kTrayTipSize, "the tip and its terminating zero fit");
+  std::memcpy(data.szTip, texte::kTip.data(), texte::kTip.size());
+  return data;
+}

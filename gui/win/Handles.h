@@ -1,0 +1,89 @@
+// Small owners for Win32 handles: each gives its handle back exactly once, on every path.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace gui {
+
+// Traits: the handle type, its "none" value and how it is given back.
+template <class Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::None(); }
+
+  Handle release() { return std::exchange(handle_, Traits::None()); }
+  void reset(Handle handle = Traits::None()) {
+    const Handle old = std::exchange(handle_, handle);
+    if (old != Traits::None()) Traits::Close(old);
+  }
+
+ private:
+  Handle handle_ = Traits::None();
+};
+
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { ::CloseHandle(h); }
+};
+
+// FindFirstFileA reports failure with INVALID_HANDLE_VALUE, not with 0.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle None() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
+
+struct LibraryTraits {
+  using Handle = HMODULE;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { ::DestroyMenu(h); }
+};
+
+// For icons loaded without LR_SHARED only; shared icons belong to the system.
+struct IconTraits {
+  using Handle = HICON;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { ::DestroyIcon(h); }
+};
+
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { ::DestroyWindow(h); }
+};
+
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueLibrary = UniqueHandle<LibraryTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
+// The Win32 headers' MAKEINTRESOURCE is an old-style cast; this is the same value, spelt in C++.
+inline const char* IntResource(WORD id) { return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(id)); }
+
+}  // namespace gui

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs one command under a Wine prefix and a virtual X display of its own, so that a test that
+# makes windows, tray icons and registry keys disturbs nothing else. Exits with the command's code.
+# Usage: scripts/with-wine.sh <prefix-dir> <command...>
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 <prefix-dir> <command...>" >&2; exit 2; }
+prefix=$1; shift
+
+display=110
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() { wineserver -k >/dev/null 2>&1 || true; kill "$xvfb" 2>/dev/null || true; }
+trap cleanup EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+
+# A prefix whose making was cut short is made again: Wine cannot start anything in it.
+if [ ! -f "$prefix/.made" ]; then
+  rm -rf "$prefix"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  touch "$prefix/.made"
+fi
+wineserver -p >/dev/null 2>&1 || true
+set +e
+"$@"
+rc=$?
+set -e
+exit $rc
