@@ -1,0 +1,544 @@
+"""The end-to-end harness: a virtual X display with a Wine prefix, and the hands that drive TalsekTray.
+
+    harness.py setup    --state FILE [paths]   start Xvfb, make the Wine prefix, keep wineserver up
+    harness.py teardown --state FILE           end what setup started
+    harness.py menu-screenshot --state FILE --out OUT.png   open the tray menu and save a picture of it
+
+The cases (cases.py) load the state file and use `Session`. Every wait is a poll with a deadline.
+"""
+
+from __future__ import annotations
+
+import argparse
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from dataclasses import dataclass
+from pathlib import Path
+from typing import Callable
+
+SETTINGS_KEY = r"HKCU\Software\Holvarin\Talsek"
+TRAY_WINDOW = "Wine System Tray"
+
+
+class CaseFailure(Exception):
+    """A check that did not hold: what was checked, what was expected and what was seen."""
+
+    def __init__(self, what: str, expected, seen):
+        super().__init__(what)
+        self.what, self.expected, self.seen = what, expected, seen
+
+
+def show(value) -> str:
+    """A readable rendering that keeps every byte visible (cp1252 bytes shown as escapes)."""
+    if isinstance(value, (bytes, bytearray)):
+        if len(value) > 400:
+            return f"<{len(value)} bytes> {bytes(value[:160])!r} ... {bytes(value[-80:])!r}"
+        return repr(bytes(value))
+    return repr(value)
+
+
+def first_difference(a: bytes, b: bytes) -> str:
+    n = next((i for i in range(min(len(a), len(b))) if a[i] != b[i]), min(len(a), len(b)))
+    return (f"first difference at byte {n}: expected {bytes(a[max(0, n - 20):n + 20])!r}, "
+            f"seen {bytes(b[max(0, n - 20):n + 20])!r} (lengths {len(a)} and {len(b)})")
+
+
+def poll(timeout: float, condition: Callable[[], object], interval: float = 0.05):
+    """Calls `condition` until it returns something true or `timeout` seconds have passed; returns the last value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value or time.monotonic() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+# ---- how X and Wine carry clipboard text ------------------------------------------------------------
+# Wine hands X the clipboard as UTF-8 with each carriage return + line feed turned into a line feed;
+# the bytes that code page 1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) travel as the C1
+# characters of the same number, as Windows' own conversion does. Coming from X, a lone line feed
+# becomes carriage return + line feed.
+
+def cp1252_to_text(data: bytes) -> str:
+    return "".join(bytes([c]).decode("cp1252", errors="ignore") or chr(c) for c in data)
+
+
+def text_to_cp1252(text: str) -> bytes:
+    out = bytearray()
+    for ch in text:
+        try:
+            out += ch.encode("cp1252")
+        except UnicodeEncodeError:
+            if ord(ch) > 255:
+                raise
+            out.append(ord(ch))
+    return bytes(out)
+
+
+def as_x_sees_it(program_bytes: bytes) -> str:
+    return cp1252_to_text(program_bytes).replace("\r\n", "\n")
+
+
+def as_program_sees_it(x_text: str) -> bytes:
+    data = text_to_cp1252(x_text)
+    out = bytearray()
+    for i, c in enumerate(data):
+        if c == 10 and (i == 0 or data[i - 1] != 13):
+            out.append(13)
+        out.append(c)
+    return bytes(out)
+
+
+# ---- the environment --------------------------------------------------------------------------------
+
+@dataclass
+class State:
+    display: str
+    prefix: str
+    xvfb_pid: int
+    work: str
+    artifacts: str
+    probe: str
+    standin: str
+    program: str
+
+    @staticmethod
+    def load(path: Path) -> "State":
+        return State(**json.loads(path.read_text()))
+
+
+def wine_env(display: str, prefix: str) -> dict:
+    env = dict(os.environ)
+    env.update({
+        "DISPLAY": display,
+        "WINEPREFIX": prefix,
+        "WINEDEBUG": "-all",
+        # No Mono or Gecko installer prompts, no desktop menu entries written for the prefix.
+        "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+    })
+    return env
+
+
+def free_display() -> str:
+    for n in range(90, 200):
+        if not Path(f"/tmp/.X{n}-lock").exists() and not Path(f"/tmp/.X11-unix/X{n}").exists():
+            return f":{n}"
+    raise RuntimeError("no free X display number between :90 and :199")
+
+
+def setup(args) -> int:
+    state_path = Path(args.state)
+    if state_path.exists():
+        teardown(args)
+    work = Path(args.work)
+    shutil.rmtree(work, ignore_errors=True)
+    for sub in ("app", "talsek", "empty", "logs"):
+        (work / sub).mkdir(parents=True)
+    artifacts = Path(args.artifacts)
+    shutil.rmtree(artifacts, ignore_errors=True)
+    artifacts.mkdir(parents=True)
+    logs = work / "logs"
+
+    display = free_display()
+    # Detached, with its output in a file: a child that held ctest's pipe would keep the test running.
+    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                            stdin=subprocess.DEVNULL, stdout=open(logs / "xvfb.log", "wb"),
+                            stderr=subprocess.STDOUT, start_new_session=True)
+    ok = poll(15, lambda: subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode == 0
+              or xvfb.poll() is not None, 0.1)
+    if not ok or xvfb.poll() is not None:
+        print(f"e2e setup: Xvfb did not come up on {display}", file=sys.stderr)
+        return 1
+
+    prefix = work / "wineprefix"
+    env = wine_env(display, str(prefix))
+    state = State(display=display, prefix=str(prefix), xvfb_pid=xvfb.pid, work=str(work.resolve()),
+                  artifacts=str(artifacts.resolve()), probe=str(Path(args.probe).resolve()),
+                  standin=str(Path(args.standin).resolve()), program=str(Path(args.program).resolve()))
+    state_path.write_text(json.dumps(state.__dict__, indent=2))
+
+    started = time.monotonic()
+    prefix.mkdir()
+    with open(logs / "wineboot.log", "wb") as log:
+        # A persistent server first (it needs the prefix folder to exist), so that every later `wine`
+        # start finds it running instead of paying for a new server and its services each time.
+        subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        boot = subprocess.run(["wineboot", "-i"], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                              timeout=300)
+    if boot.returncode != 0:
+        print(f"e2e setup: wineboot -i failed ({boot.returncode}); see {logs / 'wineboot.log'}", file=sys.stderr)
+        return 1
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["wine", args.probe, "acp"], env=env, stdin=subprocess.DEVNULL, stdout=out,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        out.seek(0)
+        acp = subprocess.CompletedProcess([], 0, out.read(), b"")
+    if b"acp=1252" not in acp.stdout:
+        print(f"e2e setup: the prefix's ANSI code page is not 1252: {acp.stdout!r} {acp.stderr!r}", file=sys.stderr)
+        return 1
+    print(f"e2e setup: display {display}, prefix {prefix} ready in {time.monotonic() - started:.1f} s")
+    return 0
+
+
+def teardown(args) -> int:
+    state_path = Path(args.state)
+    if not state_path.exists():
+        return 0
+    state = State.load(state_path)
+    subprocess.run(["wineserver", "-k"], env=wine_env(state.display, state.prefix), capture_output=True, timeout=60)
+    try:
+        os.kill(state.xvfb_pid, signal.SIGTERM)
+    except ProcessLookupError:
+        pass
+    poll(10, lambda: not Path(f"/proc/{state.xvfb_pid}").exists() or
+         Path(f"/proc/{state.xvfb_pid}/stat").read_text().split()[2] == "Z")
+    shutil.rmtree(state.prefix, ignore_errors=True)
+    state_path.unlink()
+    print(f"e2e teardown: display {state.display} and its Wine server ended")
+    return 0
+
+
+# ---- driving the program ----------------------------------------------------------------------------
+
+@dataclass
+class Box:
+    caption: bytes
+    text: bytes
+    button: bytes
+    buttons: int
+    icon: str
+
+
+class Session:
+    """One group's view of the environment: the probe, the registry, the clipboard and the program."""
+
+    def __init__(self, state: State, group: str):
+        self.state = state
+        self.group = group
+        self.env = wine_env(state.display, state.prefix)
+        self.work = Path(state.work)
+        self.artifacts = Path(state.artifacts)
+        self.program: subprocess.Popen | None = None
+        self.form: str | None = None
+        self._clip_owner: subprocess.Popen | None = None
+        self._started: list[subprocess.Popen] = []
+
+    # -- Windows paths: Wine maps the whole Unix tree to drive Z:.
+    @staticmethod
+    def windows_path(path: Path, trailing_separator: bool = False) -> str:
+        text = "Z:" + str(path).replace("/", "\\")
+        return text + "\\" if trailing_separator else text
+
+    def wine(self, *args: str, timeout: float = 60, cwd: Path | None = None) -> subprocess.CompletedProcess:
+        # Output goes through files, not pipes: a Wine service that the call happens to start would
+        # inherit a pipe and keep it open long after the call itself has ended.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err, timeout=timeout,
+                                  cwd=cwd or self.work / "empty", stdin=subprocess.DEVNULL)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
+
+    def probe(self, *args: str, timeout: float = 60) -> tuple[int, dict]:
+        done = self.wine(self.state.probe, *args, timeout=timeout)
+        values = {}
+        for line in done.stdout.decode("latin-1").splitlines():
+            key, _, value = line.partition("=")
+            values[key.strip()] = value.strip()
+        if done.returncode not in (0, 1):
+            raise CaseFailure(f"probe {' '.join(args)} runs", "exit code 0 or 1",
+                              f"{done.returncode}: {done.stderr.decode('latin-1').strip()}")
+        return done.returncode, values
+
+    def x(self, *args: str, timeout: float = 10, data: bytes | None = None) -> subprocess.CompletedProcess:
+        return subprocess.run(list(args), env=self.env, capture_output=True, timeout=timeout, input=data)
+
+    def screenshot(self, name: str) -> Path:
+        out = self.artifacts / f"{name}.png"
+        self.x("import", "-display", self.state.display, "-window", "root", str(out), timeout=30)
+        return out
+
+    # -- the registry, through Wine's own reg.exe
+    def reg_delete_key(self) -> None:
+        self.wine("reg", "delete", SETTINGS_KEY, "/f")
+
+    def reg_add(self, name: str, kind: str, data: str) -> None:
+        done = self.wine("reg", "add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", data, "/f")
+        if done.returncode != 0:
+            raise CaseFailure(f"reg add {name} {kind} {data!r}", "exit code 0", done.stderr.decode("latin-1"))
+
+    def reg_delete(self, name: str) -> None:
+        self.wine("reg", "delete", SETTINGS_KEY, "/v", name, "/f")
+
+    def settings(self, values: dict) -> None:
+        """Makes the settings key hold exactly `values`: int/bool → REG_DWORD, str → REG_SZ,
+        (type, data) → that type; an empty dict leaves an empty key."""
+        self.reg_delete_key()
+        done = self.wine("reg", "add", SETTINGS_KEY, "/f")
+        if done.returncode != 0:
+            raise CaseFailure("the settings key can be created", "exit code 0", done.stderr.decode("latin-1"))
+        for name, value in values.items():
+            if isinstance(value, tuple):
+                self.reg_add(name, *value)
+            elif isinstance(value, (bool, int)):
+                self.reg_add(name, "REG_DWORD", str(int(value)))
+            else:
+                self.reg_add(name, "REG_SZ", value)
+
+    # -- the clipboard
+    def clip_put(self, x_text: str) -> bytes:
+        """Copies `x_text` on the X side as a Linux program would; returns the bytes the program gets."""
+        if self._clip_owner and self._clip_owner.poll() is None:
+            self._clip_owner.kill()
+            self._clip_owner.wait()
+        data = x_text.encode("utf-8")
+        # -quiet keeps xclip in the foreground, so it is our child and ends when it loses the selection.
+        owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], env=self.env,
+                                 stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        owner.stdin.write(data)
+        owner.stdin.close()
+        self._clip_owner = owner
+        expected = as_program_sees_it(x_text)
+        seen = poll(15, lambda: self.clip_exact() == expected and expected, 0.2)
+        if not seen:
+            raise CaseFailure("the text copied on X arrives in Wine's clipboard", expected, self.clip_exact())
+        return expected
+
+    def clip_x(self) -> str | None:
+        """The clipboard as an X program reads it (None when xclip gives nothing)."""
+        try:
+            done = self.x("xclip", "-o", "-selection", "clipboard", timeout=10)
+        except subprocess.TimeoutExpired:
+            return None
+        if done.returncode != 0:
+            return None
+        # Wine's rich edit hands out its multi-line text in a block with one spare character per line
+        # break after the terminating zero, left uninitialised, and Wine's bridge to X passes that
+        # block on in full; Windows programs stop at the zero, and so does this reading.
+        return done.stdout.decode("utf-8", errors="replace").split("\0")[0]
+
+    def clip_exact(self) -> bytes:
+        """The clipboard's CF_TEXT as a Windows program reads it, byte for byte."""
+        rc, values = self.probe("clip-get")
+        return bytes.fromhex(values.get("clip", "")) if rc == 0 else b""
+
+    def expect_clipboard(self, what: str, before: bytes, expected: bytes, timeout: float = 15) -> None:
+        """Waits for a command's result (the clipboard turns into `expected`, or into anything else and
+        stays so) and checks it as Windows and as X programs see it."""
+        stable = {"last": None}
+
+        def settled():
+            seen = self.clip_exact()
+            if seen == expected:
+                return True
+            done = seen != before and seen == stable["last"]
+            stable["last"] = seen
+            return done
+
+        poll(timeout, settled, 0.2 if len(expected) < 100000 else 1.0)
+        seen = self.clip_exact()
+        if seen != expected:
+            _, idle = self.probe("idle", "1000")
+            state = "unchanged" if seen == before else "changed"
+            busy = {"1": "idle", "0": "busy"}.get(idle.get("idle"), "gone")
+            raise CaseFailure(f"{what} (clipboard as a Windows program reads it)", expected,
+                              f"{show(seen)}\n    {first_difference(expected, seen)}\n"
+                              f"    clipboard {state} after {timeout:.0f} s; the program is {busy}")
+        seen_x = self.clip_x()
+        if seen_x != as_x_sees_it(expected):
+            raise CaseFailure(f"{what} (clipboard as xclip reads it)", as_x_sees_it(expected), seen_x)
+
+    # -- the program
+    @property
+    def app_folder(self) -> Path:
+        return self.work / "app"
+
+    def start(self, cwd: Path | None = None) -> subprocess.Popen:
+        """Starts TalsekTray from a copy in the work folder, so that its own folder (the fallback
+        for a missing "Programmpfad") is one the cases control."""
+        built = Path(self.state.program)
+        if not built.exists():
+            raise CaseFailure("the program has been built", str(built), "no such file")
+        exe = self.app_folder / "TalsekTray.exe"
+        if not exe.exists() or exe.stat().st_mtime != built.stat().st_mtime:
+            shutil.copy2(built, exe)
+        log = open(self.work / "logs" / f"program-{self.group}.log", "ab")
+        process = subprocess.Popen(["wine", str(exe)], env=self.env, cwd=cwd or self.work / "empty",
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        if self.program is None or self.program.poll() is not None:
+            self.program = process
+        self._started.append(process)
+        return process
+
+    def wait_form(self, timeout_ms: int = 20000) -> str:
+        rc, values = self.probe("wait-form", str(timeout_ms))
+        if rc != 0:
+            raise CaseFailure("the program's hidden form exists", "a top-level \"TalsekTray\" with a child",
+                              "none within the time")
+        self.form = values["form"]
+        return self.form
+
+    def wait_box(self, timeout_ms: int = 10000) -> Box:
+        rc, v = self.probe("wait-box", str(timeout_ms))
+        if rc != 0:
+            raise CaseFailure("a message box appears", "a \"#32770\" box", "none within the time")
+        return Box(bytes.fromhex(v["caption"]), bytes.fromhex(v["text"]), bytes.fromhex(v["button"]),
+                   int(v["buttons"]), v["icon"])
+
+    def expect_box(self, what: str, caption: bytes, text: bytes, icon: str, timeout_ms: int = 10000) -> None:
+        box = self.wait_box(timeout_ms)
+        self.check(f"{what}: caption", caption, box.caption)
+        self.check(f"{what}: text", text, box.text)
+        self.check(f"{what}: icon", icon, box.icon)
+        self.check(f"{what}: buttons", (b"OK", 1), (box.button, box.buttons))
+
+    def click_ok(self) -> None:
+        rc, _ = self.probe("click-ok")
+        if rc != 0:
+            raise CaseFailure("OK closes the box", "the box gone", "still open, or none to click")
+
+    def no_box_for(self, timeout_ms: int) -> None:
+        """Nothing pops up within the time: a box that appears is a failure."""
+        rc, v = self.probe("wait-box", str(timeout_ms))
+        if rc == 0:
+            raise CaseFailure("no message box appears", "no box",
+                              f"caption {show(bytes.fromhex(v['caption']))}, text {show(bytes.fromhex(v['text']))}")
+
+    def tray(self, mouse_message: int) -> None:
+        rc, _ = self.probe("tray", str(mouse_message))
+        if rc != 0:
+            raise CaseFailure(f"the tray callback {mouse_message} reaches the form", "a form", "no form")
+
+    def menu(self, key: str) -> None:
+        """Right-click on the icon and choose the item with accelerator `key`."""
+        self.tray(517)
+        rc, _ = self.probe("menu-key", key)
+        if rc != 0:
+            raise CaseFailure(f"the tray menu opens and '{key}' chooses an item", "menu opened and closed",
+                              "no menu, or it stayed open")
+
+    def tray_icon_shown(self) -> bool:
+        done = self.x("xwininfo", "-display", self.state.display, "-name", TRAY_WINDOW)
+        return done.returncode == 0 and b"IsViewable" in done.stdout
+
+    def expect_tray(self, what: str, shown: bool, timeout: float = 10) -> None:
+        seen = poll(timeout, lambda: self.tray_icon_shown() == shown, 0.1)
+        if not seen:
+            raise CaseFailure(what, "icon shown (tray window mapped)" if shown else "no icon (tray window unmapped)",
+                              "icon shown" if self.tray_icon_shown() else "no icon")
+
+    def expect_exit(self, what: str, process: subprocess.Popen, code: int = 0, timeout: float = 15) -> None:
+        try:
+            seen = process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            seen = "still running"
+        self.check(what, code, seen)
+
+    def standin_starts(self, folder: Path) -> list[str]:
+        log = folder / "talsek-starts.log"
+        return log.read_text(encoding="latin-1").splitlines() if log.exists() else []
+
+    def expect_standin(self, what: str, folder: Path, expected: list[str], timeout: float = 10) -> None:
+        poll(timeout, lambda: len(self.standin_starts(folder)) >= len(expected), 0.1)
+        self.check(what, expected, self.standin_starts(folder))
+
+    @staticmethod
+    def check(what: str, expected, seen) -> None:
+        if expected != seen:
+            detail = show(seen)
+            if isinstance(expected, bytes) and isinstance(seen, bytes):
+                detail += "\n    " + first_difference(expected, seen)
+            raise CaseFailure(what, expected, detail)
+
+    # -- leaving a clean desk for the next case
+    def quit_program(self) -> None:
+        """Ends a program that a case left running: boxes closed, "&Beenden", else killed by its pid."""
+        process = self.program
+        if process is None or process.poll() is not None:
+            return
+        for _ in range(5):
+            if self.probe("wait-box", "300")[0] != 0:
+                break
+            self.probe("click-ok")
+        self.probe("menu-key", "esc", "300")
+        if self.probe("wait-form", "300")[0] == 0:
+            self.probe("tray", "517")
+            self.probe("menu-key", "b", "3000")
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            # Wine's tray drops the icon of a window that is gone, so a kill leaves nothing behind.
+            process.kill()
+            process.wait()
+        self.form = None
+
+    def close(self) -> None:
+        self.quit_program()
+        for process in self._started:  # a second instance that did not end as it should
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        if self._clip_owner and self._clip_owner.poll() is None:
+            self._clip_owner.kill()
+            self._clip_owner.wait()
+
+
+def menu_screenshot(args) -> int:
+    """Starts the program, opens its tray menu and saves the whole screen and the menu alone."""
+    session = Session(State.load(Path(args.state)), "menu-screenshot")
+    out = Path(args.out)
+    try:
+        session.settings({})
+        session.start()
+        session.wait_form()
+        session.expect_tray("the icon is shown", True)
+        session.x("xdotool", "mousemove", "200", "150")
+        session.tray(517)
+        rc, values = session.probe("wait-menu")
+        if rc != 0:
+            print("no menu opened", file=sys.stderr)
+            return 1
+        # Let the menu paint before it is captured; the menu window exists before its items are drawn.
+        time.sleep(0.5)
+        left, top, right, bottom = (int(v) for v in values["menu"].split(","))
+        session.x("import", "-display", session.state.display, "-window", "root",
+                  "-crop", f"{right - left}x{bottom - top}+{left}+{top}", str(out), timeout=30)
+        session.x("import", "-display", session.state.display, "-window", "root",
+                  str(out.with_name(out.stem + "-screen.png")), timeout=30)
+        session.probe("menu-key", "esc")
+        print(f"menu saved to {out} (whole screen beside it)")
+        return 0
+    except CaseFailure as failure:
+        print(f"menu screenshot failed: {failure.what}: expected {failure.expected}, seen {failure.seen}",
+              file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("command", choices=["setup", "teardown", "menu-screenshot"])
+    parser.add_argument("--out", help="PNG file for menu-screenshot")
+    parser.add_argument("--state", required=True)
+    parser.add_argument("--work")
+    parser.add_argument("--artifacts")
+    parser.add_argument("--probe")
+    parser.add_argument("--standin")
+    parser.add_argument("--program")
+    args = parser.parse_args()
+    if args.command == "setup":
+        return setup(args)
+    if args.command == "teardown":
+        return teardown(args)
+    return menu_screenshot(args)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

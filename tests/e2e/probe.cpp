@@ -1,0 +1,675 @@
+// probe.exe: the end-to-end harness's hands and eyes inside Wine.
+//
+// Every subcommand does one thing to, or reports one thing about, the running TalsekTray and prints
+// its findings as "key=value" lines on stdout; texts are printed as hex of their code-page-1252
+// bytes so that the harness compares bytes, not whatever the console makes of them. Exit code 0 is
+// success, 1 a condition that did not come true in time (the message on stderr says which), 2 a
+// usage error. Waits are poll loops with a deadline; nothing sleeps blindly.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Main/Texte.h"
+
+namespace {
+
+constexpr UINT kTaskbarEvent = WM_USER + 1;
+constexpr int kPollMs = 25;
+constexpr int kDefaultTimeoutMs = 10000;
+
+// ---- small helpers ----------------------------------------------------------------------------
+
+std::string Hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    out += kDigits[c >> 4];
+    out += kDigits[c & 15];
+  }
+  return out;
+}
+
+std::optional<std::string> Unhex(std::string_view hex) {
+  if (hex.size() % 2 != 0) {
+    return std::nullopt;
+  }
+  auto nibble = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::string out;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const int hi = nibble(hex[i]);
+    const int lo = nibble(hex[i + 1]);
+    if (hi < 0 || lo < 0) {
+      return std::nullopt;
+    }
+    out += static_cast<char>(hi * 16 + lo);
+  }
+  return out;
+}
+
+// Polls `condition` until it holds or `timeoutMs` has passed; the probe's only way of waiting.
+bool WaitFor(int timeoutMs, const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (condition()) {
+      return true;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    // Serve our own queue too: a box that this process shows needs its messages pumped.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(kPollMs);
+  }
+}
+
+std::string ClassOf(HWND hwnd) {
+  std::array<char, 256> name{};
+  const int n = GetClassNameA(hwnd, name.data(), static_cast<int>(name.size()));
+  return std::string(name.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// WM_GETTEXT is marshalled across processes by the system, so it yields the full text of another
+// program's control (GetWindowTextA alone would stop at the caption stored with the window).
+std::string TextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) == 0) {
+    return {};
+  }
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// The hidden main form: caption "TalsekTray" and a child (the rich edit). The hidden application
+// window ("Talsektray") and the boxes have other captions or no such child.
+HWND FindForm() {
+  for (HWND hwnd : TopLevelWindows()) {
+    std::array<char, 64> caption{};
+    GetWindowTextA(hwnd, caption.data(), static_cast<int>(caption.size()));
+    if (std::string_view(caption.data()) == texte::kFormCaption && GetWindow(hwnd, GW_CHILD) != nullptr &&
+        ProcessOf(hwnd) != GetCurrentProcessId()) {
+      return hwnd;
+    }
+  }
+  return nullptr;
+}
+
+HWND FindVisibleOfClass(std::string_view className, bool othersOnly) {
+  for (HWND hwnd : TopLevelWindows()) {
+    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == className &&
+        (!othersOnly || ProcessOf(hwnd) != GetCurrentProcessId())) {
+      return hwnd;
+    }
+  }
+  return nullptr;
+}
+
+HWND FindBox() { return FindVisibleOfClass("#32770", true); }
+HWND FindMenu() { return FindVisibleOfClass("#32768", false); }
+
+int Timeout(int argc, char** argv, int index) {
+  return argc > index ? std::atoi(argv[index]) : kDefaultTimeoutMs;
+}
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "probe: %s\n", what);
+  return 1;
+}
+
+// ---- icons --------------------------------------------------------------------------------------
+
+// The pixels of a screen rectangle, as 32-bit BGRX words.
+std::vector<std::uint32_t> CaptureScreen(const RECT& r) {
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  if (w <= 0 || h <= 0) {
+    return pixels;
+  }
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  for (std::uint32_t& p : pixels) {
+    p &= 0x00FFFFFF;
+  }
+  return pixels;
+}
+
+// The icon control of a message box: a visible static with SS_ICON. Windows gives it the id 0x14,
+// Wine the id 0x440, so it is found by its style.
+HWND FindIconControl(HWND box) {
+  for (HWND child : ChildWindows(box)) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+    if (IsWindowVisible(child) && ClassOf(child) == "Static" && (style & SS_TYPEMASK) == SS_ICON) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+std::optional<std::vector<std::uint32_t>> CaptureIcon(HWND box) {
+  HWND icon = FindIconControl(box);
+  // The handle itself means nothing in this process, but whether there is one does: a box without
+  // an icon keeps an empty icon control (and Wine leaves it visible, over the text).
+  DWORD_PTR handle = 0;
+  if (icon == nullptr ||
+      SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &handle) == 0 || handle == 0) {
+    return std::nullopt;
+  }
+  RECT r;
+  GetWindowRect(icon, &r);
+  std::vector<std::uint32_t> pixels = CaptureScreen(r);
+  // A static with SS_ICON but no image is plain background: no icon either.
+  bool uniform = true;
+  for (std::uint32_t p : pixels) {
+    uniform = uniform && p == pixels.front();
+  }
+  if (pixels.empty() || uniform) {
+    return std::nullopt;
+  }
+  return pixels;
+}
+
+// Captures the icon of a box that this probe shows itself with the given style; the reference to
+// which another process's box is compared, since icon handles cannot be compared across processes.
+std::optional<std::vector<std::uint32_t>> ReferenceIcon(UINT iconFlag) {
+  static constexpr const char* kCaption = "probe-reference-icon";
+  // The box runs its modal loop on a thread of its own while this one watches it.
+  struct Box {
+    static DWORD WINAPI Show(LPVOID flag) {
+      MessageBoxA(nullptr, "reference", kCaption, MB_OK | static_cast<UINT>(reinterpret_cast<UINT_PTR>(flag)));
+      return 0;
+    }
+  };
+  HANDLE box = CreateThread(nullptr, 0, Box::Show, reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(iconFlag)), 0,
+                            nullptr);
+  HWND hwnd = nullptr;
+  std::optional<std::vector<std::uint32_t>> pixels;
+  if (WaitFor(kDefaultTimeoutMs, [&] {
+        hwnd = FindWindowA("#32770", kCaption);
+        return hwnd != nullptr && IsWindowVisible(hwnd) && FindIconControl(hwnd) != nullptr;
+      })) {
+    // The box paints asynchronously after it becomes visible; take the capture once two in a row agree.
+    std::optional<std::vector<std::uint32_t>> previous;
+    WaitFor(2000, [&] {
+      pixels = CaptureIcon(hwnd);
+      const bool stable = pixels && previous && *pixels == *previous;
+      previous = pixels;
+      return stable;
+    });
+  }
+  if (hwnd != nullptr) {
+    SendMessageA(GetDlgItem(hwnd, IDOK), BM_CLICK, 0, 0);
+  }
+  WaitForSingleObject(box, INFINITE);
+  CloseHandle(box);
+  return pixels;
+}
+
+constexpr std::array<std::pair<UINT, const char*>, 3> kIconKinds{{
+    {MB_ICONERROR, "error"},
+    {MB_ICONWARNING, "warning"},
+    {MB_ICONINFORMATION, "information"},
+}};
+
+using IconPixels = std::vector<std::uint32_t>;
+
+// The three reference pictures are the same for every box of the prefix, so the first probe that
+// needs them keeps them in the prefix's temporary folder for the later ones.
+std::optional<std::array<IconPixels, 3>> ReferenceIcons() {
+  std::array<char, MAX_PATH> folder{};
+  GetTempPathA(static_cast<DWORD>(folder.size()), folder.data());
+  const std::string path = std::string(folder.data()) + "probe-reference-icons.bin";
+  std::array<IconPixels, 3> icons;
+  if (std::FILE* cache = std::fopen(path.c_str(), "rb")) {
+    bool complete = true;
+    for (IconPixels& icon : icons) {
+      std::uint32_t count = 0;
+      complete = complete && std::fread(&count, sizeof count, 1, cache) == 1 && count > 0 && count < 1000000;
+      if (complete) {
+        icon.resize(count);
+        complete = std::fread(icon.data(), sizeof(std::uint32_t), count, cache) == count;
+      }
+    }
+    std::fclose(cache);
+    if (complete) {
+      return icons;
+    }
+  }
+  for (std::size_t i = 0; i < kIconKinds.size(); ++i) {
+    std::optional<IconPixels> icon = ReferenceIcon(kIconKinds[i].first);
+    if (!icon) {
+      return std::nullopt;
+    }
+    icons[i] = *icon;
+  }
+  if (std::FILE* cache = std::fopen(path.c_str(), "wb")) {
+    for (const IconPixels& icon : icons) {
+      const auto count = static_cast<std::uint32_t>(icon.size());
+      std::fwrite(&count, sizeof count, 1, cache);
+      std::fwrite(icon.data(), sizeof(std::uint32_t), count, cache);
+    }
+    std::fclose(cache);
+  }
+  return icons;
+}
+
+const char* IconKind(HWND box) {
+  const std::optional<IconPixels> seen = CaptureIcon(box);
+  if (!seen) {
+    return "none";
+  }
+  const std::optional<std::array<IconPixels, 3>> references = ReferenceIcons();
+  if (!references) {
+    return "unknown";
+  }
+  for (std::size_t i = 0; i < kIconKinds.size(); ++i) {
+    if ((*references)[i] == *seen) {
+      return kIconKinds[i].second;
+    }
+  }
+  return "unknown";
+}
+
+// ---- subcommands ------------------------------------------------------------------------------
+
+int WaitForm(int timeoutMs) {
+  HWND form = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (form = FindForm()) != nullptr; })) {
+    return Fail("no TalsekTray form appeared");
+  }
+  std::printf("form=%p\npid=%lu\n", static_cast<void*>(form), ProcessOf(form));
+  return 0;
+}
+
+int NoForm(int timeoutMs) {
+  if (!WaitFor(timeoutMs, [] { return FindForm() == nullptr; })) {
+    return Fail("the TalsekTray form is still there");
+  }
+  return 0;
+}
+
+int Tray(LPARAM mouseMessage) {
+  HWND form = FindForm();
+  if (form == nullptr) {
+    return Fail("no TalsekTray form to send the tray callback to");
+  }
+  // Posted, not sent, as the shell does: the program may open a modal menu or box in its handler.
+  PostMessageA(form, kTaskbarEvent, 0, mouseMessage);
+  return 0;
+}
+
+int WaitMenu(int timeoutMs) {
+  HWND menu = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (menu = FindMenu()) != nullptr; })) {
+    return Fail("no popup menu appeared");
+  }
+  RECT r;
+  GetWindowRect(menu, &r);
+  std::printf("menu=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+  return 0;
+}
+
+int NoMenu(int timeoutMs) {
+  if (!WaitFor(timeoutMs, [] { return FindMenu() == nullptr; })) {
+    return Fail("a popup menu is still open");
+  }
+  return 0;
+}
+
+// The menu's modal loop reads the keyboard messages of its thread, whichever of its windows they are
+// posted to, and translates them itself; so posting to the menu window works without focus or a
+// window manager.
+int MenuKey(std::string_view key, int timeoutMs) {
+  HWND menu = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (menu = FindMenu()) != nullptr; })) {
+    return Fail("no popup menu to press a key in");
+  }
+  UINT vk = 0;
+  if (key == "esc") {
+    vk = VK_ESCAPE;
+  } else if (key == "enter") {
+    vk = VK_RETURN;
+  } else if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
+    vk = static_cast<UINT>(std::toupper(static_cast<unsigned char>(key[0])));
+  } else {
+    std::fprintf(stderr, "probe: unknown key '%.*s'\n", static_cast<int>(key.size()), key.data());
+    return 2;
+  }
+  const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+  const auto down = static_cast<LPARAM>(1 | (scan << 16));
+  const auto up = static_cast<LPARAM>(down | (1U << 30) | (1U << 31));
+  PostMessageA(menu, WM_KEYDOWN, vk, down);
+  PostMessageA(menu, WM_KEYUP, vk, up);
+  if (!WaitFor(timeoutMs, [] { return FindMenu() == nullptr; })) {
+    return Fail("the popup menu stayed open after the key");
+  }
+  return 0;
+}
+
+// A system message box keeps its text in the static with id 0xFFFF; a dialog of the program's own
+// (the duplicate-instance message) may use another id, so the first other static with text counts.
+std::string MessageText(HWND box) {
+  if (HWND label = GetDlgItem(box, 0xFFFF); label != nullptr) {
+    return TextOf(label);
+  }
+  for (HWND child : ChildWindows(box)) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+    if (IsWindowVisible(child) && ClassOf(child) == "Static" && (style & SS_TYPEMASK) != SS_ICON) {
+      if (std::string text = TextOf(child); !text.empty()) {
+        return text;
+      }
+    }
+  }
+  return {};
+}
+
+int WaitBox(int timeoutMs) {
+  HWND box = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (box = FindBox()) != nullptr; })) {
+    return Fail("no message box appeared");
+  }
+  std::array<char, 512> caption{};
+  GetWindowTextA(box, caption.data(), static_cast<int>(caption.size()));
+  const std::string text = MessageText(box);
+  std::string button;
+  if (HWND ok = GetDlgItem(box, IDOK); ok != nullptr) {
+    button = TextOf(ok);
+  }
+  // Let the box finish painting before its icon is captured.
+  HWND iconControl = FindIconControl(box);
+  if (iconControl != nullptr) {
+    std::optional<std::vector<std::uint32_t>> previous;
+    WaitFor(2000, [&] {
+      auto now = CaptureIcon(box);
+      const bool stable = now && previous && *now == *previous;
+      previous = now;
+      return stable;
+    });
+  }
+  int buttons = 0;
+  for (HWND child : ChildWindows(box)) {
+    buttons += (ClassOf(child) == "Button" && IsWindowVisible(child)) ? 1 : 0;
+  }
+  std::printf("caption=%s\ntext=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption.data()).c_str(),
+              Hex(text).c_str(), Hex(button).c_str(), buttons, IconKind(box), ProcessOf(box));
+  return 0;
+}
+
+int NoBox(int timeoutMs) {
+  if (!WaitFor(timeoutMs, [] { return FindBox() == nullptr; })) {
+    return Fail("a message box is still open");
+  }
+  return 0;
+}
+
+int ClickOk(int timeoutMs) {
+  HWND box = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (box = FindBox()) != nullptr; })) {
+    return Fail("no message box to click OK in");
+  }
+  HWND ok = GetDlgItem(box, IDOK);
+  if (ok == nullptr) {
+    return Fail("the message box has no button with id IDOK");
+  }
+  // Posted: a sent BM_CLICK returns only after the box's owner has gone through the activation that
+  // follows the box's end, which Wine makes wait about two seconds for X.
+  PostMessageA(ok, BM_CLICK, 0, 0);
+  if (!WaitFor(timeoutMs, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
+    return Fail("the message box stayed open after OK");
+  }
+  return 0;
+}
+
+NOTIFYICONDATAA IconData(HWND form) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = 88;  // the first, 88-byte form of the record, as the program uses
+  data.hWnd = form;
+  data.uID = 0;
+  return data;
+}
+
+int RemoveIcon() {
+  HWND form = FindForm();
+  if (form == nullptr) {
+    return Fail("no TalsekTray form whose icon could be removed");
+  }
+  NOTIFYICONDATAA data = IconData(form);
+  if (!Shell_NotifyIconA(NIM_DELETE, &data)) {
+    return Fail("Shell_NotifyIconA(NIM_DELETE) failed: the program had no icon");
+  }
+  return 0;
+}
+
+int BroadcastTaskbarCreated() {
+  const UINT message = RegisterWindowMessageA(texte::kTaskbarCreated.data());
+  // HWND_BROADCAST is ((HWND)0xffff); spelled out to keep old-style casts out of our code.
+  PostMessageA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0xFFFF)), message, 0, 0);
+  return 0;
+}
+
+// Whether the program's thread takes messages: it does between commands and while a box or the menu
+// runs its loop, and does not while a command is still working.
+int Idle(int timeoutMs) {
+  HWND form = FindForm();
+  if (form == nullptr) {
+    return Fail("no TalsekTray form");
+  }
+  DWORD_PTR ignored = 0;
+  const bool idle = SendMessageTimeoutA(form, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(timeoutMs),
+                                        &ignored) != 0;
+  std::printf("idle=%d\n", idle ? 1 : 0);
+  return 0;
+}
+
+int Limit() {
+  HWND form = FindForm();
+  if (form == nullptr) {
+    return Fail("no TalsekTray form");
+  }
+  HWND edit = GetWindow(form, GW_CHILD);
+  DWORD_PTR limit = 0;
+  if (SendMessageTimeoutA(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &limit) == 0) {
+    return Fail("EM_GETLIMITTEXT got no answer");
+  }
+  std::printf("class=%s\nlimit=%lu\n", ClassOf(edit).c_str(), static_cast<unsigned long>(limit));
+  return 0;
+}
+
+// Shows a message box of this probe (the harness's own target, to prove the box helpers). The
+// text comes as hex so that line breaks and high bytes arrive intact.
+int ShowBox(std::string_view kind, std::string_view captionHex, std::string_view textHex) {
+  UINT flag = 0;
+  if (kind == "error") {
+    flag = MB_ICONERROR;
+  } else if (kind == "warning") {
+    flag = MB_ICONWARNING;
+  } else if (kind == "information") {
+    flag = MB_ICONINFORMATION;
+  } else if (kind != "none") {
+    return 2;
+  }
+  const auto caption = Unhex(captionHex);
+  const auto text = Unhex(textHex);
+  if (!caption || !text) {
+    return 2;
+  }
+  MessageBoxA(nullptr, text->c_str(), caption->c_str(), MB_OK | flag);
+  return 0;
+}
+
+// The clipboard's CF_TEXT as the program sees it, for byte-exact checks that X must not blur.
+int ClipGet() {
+  std::string text;
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
+    if (const auto* bytes = static_cast<const char*>(GlobalLock(data)); bytes != nullptr) {
+      text = bytes;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  std::printf("clip=%s\n", Hex(text).c_str());
+  return 0;
+}
+
+// Every format on the clipboard with the size of its data, and CF_UNICODETEXT in full: what other
+// programs (and Wine's bridge to X) are offered, for the report when a check fails.
+int ClipFormats() {
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    std::array<char, 128> name{};
+    GetClipboardFormatNameA(format, name.data(), static_cast<int>(name.size()));
+    HANDLE data = GetClipboardData(format);
+    const SIZE_T size = data != nullptr ? GlobalSize(data) : 0;
+    std::printf("format=%u %s size=%lu\n", format, name.data(), static_cast<unsigned long>(size));
+    if (format == CF_UNICODETEXT && data != nullptr) {
+      if (const auto* bytes = static_cast<const char*>(GlobalLock(data)); bytes != nullptr) {
+        std::printf("unicode=%s\n", Hex(std::string_view(bytes, size)).c_str());
+        GlobalUnlock(data);
+      }
+    }
+  }
+  CloseClipboard();
+  return 0;
+}
+
+int ClipSet(std::string_view hex) {
+  const auto text = Unhex(hex);
+  if (!text) {
+    return 2;
+  }
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text->size() + 1);
+  std::memcpy(GlobalLock(memory), text->c_str(), text->size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  return 0;
+}
+
+int Usage() {
+  std::fputs(
+      "usage: probe <command> [args]\n"
+      "  wait-form [ms] | no-form [ms]          the program's hidden form appears / is gone\n"
+      "  tray <515|517|...>                     post the tray callback 0x401 to the form\n"
+      "  wait-menu [ms] | no-menu [ms]          the popup menu is open / closed\n"
+      "  menu-key <char|esc|enter> [ms]         press a key in the open popup menu\n"
+      "  wait-box [ms] | no-box [ms]            a message box of another process is open / none is\n"
+      "  click-ok [ms]                          press OK in that box\n"
+      "  remove-icon | broadcast-taskbarcreated the shell's side of a restart of the taskbar\n"
+      "  limit                                  EM_GETLIMITTEXT of the form's text buffer\n"
+      "  idle [ms]                              whether the program's thread answers within the time\n"
+      "  show-box <kind> <caption-hex> <text-hex>  a box of the probe's own\n"
+      "  clip-get | clip-set <hex>              CF_TEXT of the clipboard\n"
+      "  clip-formats                           the formats on the clipboard, CF_UNICODETEXT in full\n"
+      "  acp                                    the ANSI code page\n",
+      stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A crash of the probe must end it, never wait on a dialog on the virtual display.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  if (argc < 2) {
+    return Usage();
+  }
+  const std::string_view command = argv[1];
+  if (command == "wait-form") return WaitForm(Timeout(argc, argv, 2));
+  if (command == "no-form") return NoForm(Timeout(argc, argv, 2));
+  if (command == "tray" && argc > 2) return Tray(std::atoi(argv[2]));
+  if (command == "wait-menu") return WaitMenu(Timeout(argc, argv, 2));
+  if (command == "no-menu") return NoMenu(Timeout(argc, argv, 2));
+  if (command == "menu-key" && argc > 2) return MenuKey(argv[2], Timeout(argc, argv, 3));
+  if (command == "wait-box") return WaitBox(Timeout(argc, argv, 2));
+  if (command == "no-box") return NoBox(Timeout(argc, argv, 2));
+  if (command == "click-ok") return ClickOk(Timeout(argc, argv, 2));
+  if (command == "remove-icon") return RemoveIcon();
+  if (command == "broadcast-taskbarcreated") return BroadcastTaskbarCreated();
+  if (command == "limit") return Limit();
+  if (command == "idle") return Idle(Timeout(argc, argv, 2));
+  if (command == "show-box" && argc > 4) return ShowBox(argv[2], argv[3], argv[4]);
+  if (command == "clip-get") return ClipGet();
+  if (command == "clip-set" && argc > 2) return ClipSet(argv[2]);
+  if (command == "clip-formats") return ClipFormats();
+  if (command == "acp") {
+    std::printf("acp=%u\n", GetACP());
+    return 0;
+  }
+  return Usage();
+}
