@@ -1,0 +1,177 @@
+// The encrypt and decrypt clipboard commands with arbitrary option records and clipboard texts.
+// The clipboard must end up with the command's full result or keep the text it had; a text cut
+// short by the buffer (at a byte 0) must never reach it. A delivered encryption must decrypt to
+// the prepared text, and a failed refresh must leave buffer and clipboard untouched.
+//
+// Input: record, refresh byte, [second record], then the clipboard text.
+//   record        switches byte, method code (-7 + byte mod 15, so -7..7: codes without a row
+//                 too), Caesar shift 0..25, column count 1..100, length-prefixed key (any bytes
+//                 mapped onto letters; an empty key is possible)
+//   switches      bit 0 square matrix, 1 ignore non-letters, 2 lower case, 3 upper case,
+//                 4 delete spaces, 5 transcribe umlauts
+//   refresh byte  bit 0 the refresh throws, bit 1 the refresh replaces the record by the second
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "Main/ERegistryException.h"
+#include "Main/Texte.h"
+#include "Main/Zwischenablage.h"
+#include "fuzz/FuzzSupport.h"
+#include "tests/fakes/FakeTextBuffer.h"
+#include "tests/fakes/RecordingMessageSink.h"
+#include "verschl/verschl.h"
+
+namespace {
+
+using fuzz::Require;
+
+TOptionen ReadRecord(fuzz::Input& input) {
+  TOptionen o;
+  const std::uint8_t switches = input.Byte();
+  o.MatrixQuadratisch = input.Bit(switches, 0);
+  o.SonderzeichenIgnorieren = input.Bit(switches, 1);
+  o.Kleinschrift = input.Bit(switches, 2);
+  o.Grossschrift = input.Bit(switches, 3);
+  o.LeerzeichenLoeschen = input.Bit(switches, 4);
+  o.UmlauteErsetzen = input.Bit(switches, 5);
+  o.Methode = input.InRange(-7, 7);
+  o.CaesarVerschiebung = input.InRange(0, 25);
+  o.Spaltenzahl = input.InRange(1, 100);
+  o.VigenereSchluessel = fuzz::AsLetters(input.Chunk());
+  return o;
+}
+
+// The method codes and what they stand for, as the options document them.
+std::string Method(std::string_view text, const TOptionen& o, bool forward) {
+  switch (o.Methode) {
+    case 0:
+      return forward ? verschl::TranspositionVerschluesseln(text, o.MatrixQuadratisch, o.Spaltenzahl)
+                     : verschl::TranspositionEntschluesseln(text, o.MatrixQuadratisch, o.Spaltenzahl);
+    case 1:
+      return verschl::CaesarVerschieben(text, forward ? o.CaesarVerschiebung : -o.CaesarVerschiebung);
+    case 2:
+      return verschl::Rot13(text);
+    case 3:
+      return verschl::Verschiebe128(text);
+    case 4:
+      if (o.VigenereSchluessel.empty()) return std::string(text);
+      return forward ? verschl::VigenereVerschluesseln(text, o.VigenereSchluessel, o.SonderzeichenIgnorieren)
+                     : verschl::VigenereEntschluesseln(text, o.VigenereSchluessel, o.SonderzeichenIgnorieren);
+    default:
+      return std::string(text);
+  }
+}
+
+std::string Prepared(std::string text, const TOptionen& o) {
+  if (o.UmlauteErsetzen) text = verschl::ErsetzeUmlaute(text);
+  if (o.Kleinschrift) text = verschl::InKleinschrift(text);
+  if (o.Grossschrift) text = verschl::InGrossschrift(text);
+  if (o.LeerzeichenLoeschen) text = verschl::EntferneLeerzeichen(text);
+  return text;
+}
+
+std::string BeforeNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+
+bool HasNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+
+struct Run {
+  std::string clipboard;
+  bool threw = false;
+  bool touchedBuffer = false;
+  std::size_t messages = 0;
+  bool onlyNulMessages = true;
+};
+
+Run Command(const std::string& clipboard, const TOptionen& start, const TOptionen& refreshed, bool refreshThrows,
+            bool encrypt) {
+  TOptionen optionen = start;
+  FakeTextBuffer puffer(clipboard);
+  RecordingMessageSink meldungen;
+  ZwischenablageBefehle befehle(
+      optionen,
+      [&] {
+        if (refreshThrows) throw ERegistryException::WrongType(texte::kMethode);
+        optionen = refreshed;
+      },
+      puffer, meldungen);
+  Run run;
+  try {
+    if (encrypt) {
+      befehle.Verschluesseln();
+    } else {
+      befehle.Entschluesseln();
+    }
+  } catch (const ERegistryException&) {
+    run.threw = true;
+  }
+  run.clipboard = puffer.clipboard;
+  run.touchedBuffer = !puffer.calls.empty();
+  run.messages = meldungen.messages.size();
+  for (const RecordedMessage& m : meldungen.messages) {
+    run.onlyNulMessages = run.onlyNulMessages && m.text == texte::kNullzeichen && m.iconFlag == kIconError;
+  }
+  return run;
+}
+
+// A command delivers `full` unless some step's result held a byte 0; then the clipboard keeps
+// its text and the user is told why.
+void RequireFullOrKept(const Run& run, const std::string& before, const std::string& full, bool someStepHadNul) {
+  Require(!run.threw, "only the refresh throws");
+  if (someStepHadNul) {
+    Require(run.clipboard == before, "a result with a byte 0 leaves the clipboard as it was");
+    Require(run.messages == 1 && run.onlyNulMessages, "a refused result is reported once, as an error");
+  } else {
+    Require(run.clipboard == full, "the clipboard receives the command's full result");
+    Require(run.messages == 0, "a delivered result shows no message");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::Input input(data, size);
+  const TOptionen start = ReadRecord(input);
+  const std::uint8_t refresh = input.Byte();
+  const bool refreshThrows = input.Bit(refresh, 0);
+  const TOptionen used = input.Bit(refresh, 1) ? ReadRecord(input) : start;
+  const std::string clipboard = input.Rest();
+
+  if (refreshThrows) {
+    for (const bool encrypt : {true, false}) {
+      const Run run = Command(clipboard, start, used, true, encrypt);
+      Require(run.threw, "a failed refresh ends the command with its error");
+      Require(!run.touchedBuffer && run.clipboard == clipboard && run.messages == 0,
+              "a failed refresh leaves buffer and clipboard untouched");
+    }
+    return 0;
+  }
+
+  // The buffer holds only the clipboard's text before its first byte 0.
+  const std::string pasted = BeforeNul(clipboard);
+
+  const std::string prepared = Prepared(pasted, used);
+  const std::string encrypted = Method(prepared, used, true);
+  const Run encryption = Command(clipboard, start, used, false, true);
+  RequireFullOrKept(encryption, clipboard, encrypted, HasNul(prepared) || HasNul(encrypted));
+
+  const std::string decrypted = Method(pasted, used, false);
+  const Run decryption = Command(clipboard, start, used, false, false);
+  RequireFullOrKept(decryption, clipboard, decrypted, HasNul(decrypted));
+
+  if (encryption.clipboard == encrypted && !HasNul(encrypted)) {
+    const Run back = Command(encrypted, start, used, false, false);
+    Require(!back.threw && back.messages == 0, "decrypting a delivered encryption succeeds");
+    std::string expected = prepared;
+    if (used.Methode == 0) expected.erase(expected.find_last_not_of(' ') + 1);
+    Require(back.clipboard == expected,
+            "decrypting gives the prepared text back (the transposition less its trailing spaces)");
+  }
+  return 0;
+}
