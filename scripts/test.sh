@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core's unit tests natively, the same under
 # AddressSanitizer and UndefinedBehaviorSanitizer with short fuzz runs and clang-tidy, the 64-bit
-# and 32-bit Windows programs, and the end-to-end tests of the 32-bit program under Wine.
+# and 32-bit Windows programs with the release package, and the end-to-end tests of the 32-bit
+# programs under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,4 +19,12 @@ cmake --build --preset mingw64
 
 cmake --preset mingw32
 cmake --build --preset mingw32
+# The release package: both programs and the German read-me, nothing else.
+cmake --build --preset mingw32 --target package
+zip_contents=$(python3 -m zipfile -l build/mingw32/TalsekTray-1.5-win32.zip | awk 'NR>1{print $1}' | sort | tr '\n' ' ')
+expected="TalsekTray-1.5-win32/LIESMICH.txt TalsekTray-1.5-win32/TalsekTray.exe TalsekTray-1.5-win32/talsek.exe "
+if [ "$zip_contents" != "$expected" ]; then
+  echo "release package: expected $expected, found $zip_contents" >&2
+  exit 1
+fi
 ctest --preset mingw32

@@ -1,0 +1,46 @@
+// The options dialog's raw inputs and their check: what the user typed becomes an option record,
+// or the German text that tells why it cannot be one.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "Main/Optionen.h"
+
+// The controls' contents as the dialog holds them: numbers and the key as typed, the method as
+// the index of the chosen list entry (-1 when none is chosen).
+struct TDialogEingaben {
+  int Methode = -1;
+  std::string CaesarVerschiebung;
+  bool MatrixQuadratisch = false;
+  std::string Spaltenzahl;
+  std::string VigenereSchluessel;
+  bool SonderzeichenIgnorieren = false;
+  bool UmlauteErsetzen = false;
+  bool Kleinschrift = false;
+  bool Grossschrift = false;
+  bool LeerzeichenLoeschen = false;
+
+  bool operator==(const TDialogEingaben&) const = default;
+};
+
+// The control that holds the first refused input, so that the dialog can put the caret there.
+enum class TEingabeFeld { Keines, Methode, CaesarVerschiebung, Spaltenzahl, VigenereSchluessel };
+
+struct TEingabePruefung {
+  TOptionen Optionen;  // meaningful only when Fehler is empty
+  std::string Fehler;  // the text of the message box; empty when every input is acceptable
+  TEingabeFeld Feld = TEingabeFeld::Keines;
+};
+
+// The dialog's starting contents for an option record.
+TDialogEingaben EingabenAus(const TOptionen& optionen);
+
+// Checks the inputs in the order of the dialog's controls and stops at the first refused one.
+// Programmpfad is not an input: the caller says where the companion program lies.
+TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_view programmpfad);
+
+// The pattern with each "%s", from left to right, replaced by the next value; the values are not
+// searched again, so a "%s" inside one stays as it is.
+std::string Einsetzen(std::string_view muster, std::initializer_list<std::string_view> werte);

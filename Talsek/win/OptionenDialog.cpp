@@ -1,0 +1,224 @@
+#include "Talsek/win/OptionenDialog.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "Main/Texte.h"
+#include "Talsek/Steuerelemente.h"
+#include "gui/win/Application.h"
+#include "gui/win/BaseWindow.h"
+#include "gui/win/Handles.h"
+
+namespace {
+
+std::string Text(HWND dialog, int id) {
+  const HWND control = ::GetDlgItem(dialog, id);
+  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void SetText(HWND dialog, int id, std::string_view text) {
+  ::SetDlgItemTextA(dialog, id, std::string(text).c_str());
+}
+
+bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void SetChecked(HWND dialog, int id, bool checked) {
+  ::CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Pfeile(HWND dialog, int id, int min, int max, int wert) {
+  const HWND pfeile = ::GetDlgItem(dialog, id);
+  ::SendMessageA(pfeile, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+  ::SendMessageA(pfeile, UDM_SETPOS32, 0, static_cast<LPARAM>(wert));
+}
+
+RECT ClientRect(HWND dialog, HWND control) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
+void OptionenDialogKlasseRegistrieren() {
+  const std::string klasse(texte::kOptionenKlasse);
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  // A dialog's own class must leave the dialog manager its procedure and its extra bytes.
+  windowClass.lpfnWndProc = &::DefDlgProcA;
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;
+  windowClass.hInstance = gui::ModuleInstance();
+  // Shared icons belong to the system; the class may hold them for the life of the process.
+  windowClass.hIcon = static_cast<HICON>(
+      ::LoadImageA(gui::ModuleInstance(), "MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(::LoadImageA(gui::ModuleInstance(), "MAINICON", IMAGE_ICON,
+                                                        ::GetSystemMetrics(SM_CXSMICON),
+                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hCursor = ::LoadCursorA(nullptr, gui::IntResource(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  windowClass.lpszClassName = klasse.c_str();
+  if (::RegisterClassExA(&windowClass) == 0) throw std::runtime_error("RegisterClassExA " + klasse);
+}
+
+TOptionenDialog::TOptionenDialog(gui::TApplication& application, const TOptionen& optionen, TStartModus modus,
+                                 RegistrySchreibApi& registry, std::string programmpfad)
+    : application_(application),
+      optionen_(optionen),
+      modus_(modus),
+      registry_(registry),
+      programmpfad_(std::move(programmpfad)) {}
+
+bool TOptionenDialog::Ausfuehren() {
+  const INT_PTR ergebnis =
+      ::DialogBoxParamA(gui::ModuleInstance(), gui::IntResource(IDD_OPTIONEN), application_.Handle(), &Prozedur,
+                        reinterpret_cast<LPARAM>(this));
+  if (ergebnis == -1) throw std::runtime_error("DialogBoxParamA " + std::to_string(::GetLastError()));
+  return ergebnis == IDOK;
+}
+
+INT_PTR CALLBACK TOptionenDialog::Prozedur(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<TOptionenDialog*>(lParam);
+      ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      self->dialog_ = dialog;
+      self->Fuellen();
+      return TRUE;  // the dialog manager focuses the first control
+    }
+    // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
+    auto* self = reinterpret_cast<TOptionenDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    if (self != nullptr) return self->Nachricht(message, wParam);
+  } catch (...) {
+    gui::HandleCallbackException();
+  }
+  return FALSE;
+}
+
+INT_PTR TOptionenDialog::Nachricht(UINT message, WPARAM wParam) {
+  if (message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      Ok();
+      return TRUE;
+    case IDCANCEL:  // "Abbrechen", Escape and the close box: nothing is written
+      ::EndDialog(dialog_, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void TOptionenDialog::Fuellen() {
+  ::SetWindowTextA(dialog_, std::string(texte::kOptionenCaption).c_str());
+  const HWND methoden = ::GetDlgItem(dialog_, IDC_METHODE);
+  for (const std::string_view name : texte::kMethodenNamen) {
+    const std::string nameZ(name);
+    ::SendMessageA(methoden, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameZ.c_str()));
+  }
+  const TDialogEingaben e = EingabenAus(optionen_);
+  ::SendMessageA(methoden, CB_SETCURSEL, static_cast<WPARAM>(e.Methode), 0);
+  Pfeile(dialog_, IDC_CAESAR_PFEILE, 0, 25, optionen_.CaesarVerschiebung);
+  Pfeile(dialog_, IDC_SPALTENZAHL_PFEILE, 1, 100, optionen_.Spaltenzahl);
+  // Set after the arrows, whose position would otherwise rewrite them.
+  SetText(dialog_, IDC_CAESAR, e.CaesarVerschiebung);
+  SetText(dialog_, IDC_SPALTENZAHL, e.Spaltenzahl);
+  SetText(dialog_, IDC_SCHLUESSEL, e.VigenereSchluessel);
+  SetChecked(dialog_, IDC_QUADRATISCH, e.MatrixQuadratisch);
+  SetChecked(dialog_, IDC_SONDERZEICHEN, e.SonderzeichenIgnorieren);
+  SetChecked(dialog_, IDC_UMLAUTE, e.UmlauteErsetzen);
+  SetChecked(dialog_, IDC_KLEINSCHRIFT, e.Kleinschrift);
+  SetChecked(dialog_, IDC_GROSSSCHRIFT, e.Grossschrift);
+  SetChecked(dialog_, IDC_LEERZEICHEN, e.LeerzeichenLoeschen);
+  // Settings that came from the registry are meant to go back there; the first-option start has
+  // nothing stored yet and is there precisely to store it.
+  const bool ersteOptionen = modus_ == TStartModus::ErsteOptionen;
+  SetChecked(dialog_, IDC_SPEICHERN, ersteOptionen || optionen_.RegistryGefunden);
+  HinweisZeigen(ersteOptionen);
+  // Started from the tray, this process may take the foreground; the dialog must not open behind.
+  ::SetForegroundWindow(dialog_);
+}
+
+void TOptionenDialog::HinweisZeigen(bool zeigen) {
+  const HWND hinweis = ::GetDlgItem(dialog_, IDC_HINWEIS);
+  if (zeigen) {
+    SetText(dialog_, IDC_HINWEIS, texte::kErsteOptionenHinweis);
+    return;
+  }
+  // Without the reason its line would stay an empty band: everything below moves up into it.
+  const RECT zeile = ClientRect(dialog_, hinweis);
+  ::ShowWindow(hinweis, SW_HIDE);
+  LONG naechsteOben = -1;
+  for (HWND c = ::GetWindow(dialog_, GW_CHILD); c != nullptr; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    const LONG oben = ClientRect(dialog_, c).top;
+    if (c != hinweis && oben > zeile.top && (naechsteOben < 0 || oben < naechsteOben)) naechsteOben = oben;
+  }
+  if (naechsteOben < 0) return;
+  const LONG abstand = naechsteOben - zeile.top;
+  for (HWND c = ::GetWindow(dialog_, GW_CHILD); c != nullptr; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    if (c == hinweis) continue;
+    const RECT r = ClientRect(dialog_, c);
+    ::SetWindowPos(c, nullptr, r.left, r.top - abstand, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RECT fenster;
+  ::GetWindowRect(dialog_, &fenster);
+  // Half the height down keeps the dialog centred where the template placed it.
+  ::SetWindowPos(dialog_, nullptr, fenster.left, fenster.top + abstand / 2, fenster.right - fenster.left,
+                 fenster.bottom - fenster.top - abstand, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TDialogEingaben TOptionenDialog::Lesen() const {
+  TDialogEingaben e;
+  e.Methode = static_cast<int>(::SendDlgItemMessageA(dialog_, IDC_METHODE, CB_GETCURSEL, 0, 0));
+  e.CaesarVerschiebung = Text(dialog_, IDC_CAESAR);
+  e.MatrixQuadratisch = Checked(dialog_, IDC_QUADRATISCH);
+  e.Spaltenzahl = Text(dialog_, IDC_SPALTENZAHL);
+  e.VigenereSchluessel = Text(dialog_, IDC_SCHLUESSEL);
+  e.SonderzeichenIgnorieren = Checked(dialog_, IDC_SONDERZEICHEN);
+  e.UmlauteErsetzen = Checked(dialog_, IDC_UMLAUTE);
+  e.Kleinschrift = Checked(dialog_, IDC_KLEINSCHRIFT);
+  e.Grossschrift = Checked(dialog_, IDC_GROSSSCHRIFT);
+  e.LeerzeichenLoeschen = Checked(dialog_, IDC_LEERZEICHEN);
+  return e;
+}
+
+void TOptionenDialog::Ok() {
+  const std::string caption(texte::kOptionenCaption);
+  const TEingabePruefung pruefung = EingabenPruefen(Lesen(), programmpfad_);
+  if (!pruefung.Fehler.empty()) {
+    // Owned by the dialog, so that it stays modal to it; the dialog stays open for a correction.
+    ::MessageBoxA(dialog_, pruefung.Fehler.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+    Fokussieren(pruefung.Feld);
+    return;
+  }
+  if (Checked(dialog_, IDC_SPEICHERN)) {
+    try {
+      OptionenSpeichern(pruefung.Optionen, registry_);
+    } catch (const ESpeichernFehler& fehler) {
+      // The dialog stays open: the user may try again or cancel, but never loses the failure.
+      ::MessageBoxA(dialog_, fehler.what(), caption.c_str(), MB_OK | MB_ICONERROR);
+      return;
+    }
+  }
+  ::EndDialog(dialog_, IDOK);
+}
+
+void TOptionenDialog::Fokussieren(TEingabeFeld feld) {
+  int id = 0;
+  switch (feld) {
+    case TEingabeFeld::Methode: id = IDC_METHODE; break;
+    case TEingabeFeld::CaesarVerschiebung: id = IDC_CAESAR; break;
+    case TEingabeFeld::Spaltenzahl: id = IDC_SPALTENZAHL; break;
+    case TEingabeFeld::VigenereSchluessel: id = IDC_SCHLUESSEL; break;
+    case TEingabeFeld::Keines: return;
+  }
+  const HWND control = ::GetDlgItem(dialog_, id);
+  // WM_NEXTDLGCTL, not SetFocus: the dialog manager then also moves the default button's frame.
+  ::SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  if (feld != TEingabeFeld::Methode) ::SendMessageA(control, EM_SETSEL, 0, -1);
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Takes the README's pictures under Wine on a virtual display, each cropped to its window:
+#   docs/tray-menu.png   the tray icon's menu
+#   docs/optionen.png    the options dialog of talsek.exe
+# Usage: scripts/screenshots.sh [build folder]   (default build/mingw32; built here if need be)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build/mingw32}
+scripts/install-deps.sh windows
+# Wine's own fonts (Marlett among them): without it the caption's buttons are drawn as the letters
+# "0", "1" and "r".
+if ! dpkg-query -W -f='${Status}' fonts-wine 2>/dev/null | grep -q 'install ok installed'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends fonts-wine >/dev/null
+fi
+cmake --preset mingw32 -B "$build" >/dev/null
+cmake --build "$build"
+
+work=$(mktemp -d /tmp/talsek-screenshots.XXXXXX)
+state=$work/state.json
+trap 'python3 tests/e2e/harness.py teardown --state "$state" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+python3 tests/e2e/harness.py setup --state "$state" --work "$work/work" --artifacts "$work/artifacts" \
+  --probe "$build/tests/e2e/probe.exe" --standin "$build/tests/e2e/talsek.exe" \
+  --program "$build/TalsekTray/TalsekTray.exe"
+mkdir -p docs
+
+# The menu: the harness opens it as a right-click on the icon would and crops to it.
+python3 tests/e2e/harness.py menu-screenshot --state "$state" --out "$work/tray-menu.png"
+convert "$work/tray-menu.png" +repage docs/tray-menu.png
+
+# The dialog, as "Talsek-Optionen ändern" shows it over saved settings.
+read -r DISPLAY WINEPREFIX < <(python3 -c 'import json,sys; s=json.load(open(sys.argv[1])); print(s["display"], s["prefix"])' "$state")
+export DISPLAY WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Without a window manager on the virtual display, Wine draws the caption and frame itself only for
+# windows it does not hand to one.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# This Wine does not look in the packaged font folder for the caption buttons' symbol font.
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+key='HKCU\Software\Holvarin\Talsek'
+stored=$(python3 -c 'import sys; sys.path.insert(0, "tests/e2e"); import cipher_reference as r; print(r.stored_key(b"Geheimnis").decode())')
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+for value in Methode:4 CaesarVerschiebung:3 MatrixQuadratisch:1 Spaltenzahl:5 SonderzeichenIgnorieren:1 \
+             UmlauteErsetzen:1 Kleinschrift:0 Grossschrift:0 LeerzeichenLoeschen:0; do
+  wine reg add "$key" /v "${value%%:*}" /t REG_DWORD /d "${value#*:}" /f >/dev/null 2>&1
+done
+wine reg add "$key" /v VigenereSchluessel /t REG_SZ /d "$stored" /f >/dev/null 2>&1
+wine "$build/Talsek/talsek.exe" -onlyoption >/dev/null 2>&1 &
+editor=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Talsek-Optionen$' | head -n 1)
+# Let it paint: the window is mapped before its controls are drawn.
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/optionen.png
+kill "$editor" 2>/dev/null || true
+echo "Saved docs/tray-menu.png and docs/optionen.png"

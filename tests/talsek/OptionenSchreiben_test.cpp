@@ -1,0 +1,214 @@
+#include "Talsek/OptionenSchreiben.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Main/OptionenLesen.h"
+#include "Main/Texte.h"
+#include "fakes/InMemoryRegistry.h"
+#include "verschl/verschl.h"
+
+using fakes::InMemoryRegistry;
+
+namespace {
+
+// Writes into an InMemoryRegistry as RegCreateKeyExA and RegSetValueExA would, so that the tray
+// program's refresh can read back what the editor wrote. Any one call can be made to fail.
+class InMemorySchreiber final : public RegistrySchreibApi {
+ public:
+  explicit InMemorySchreiber(InMemoryRegistry& registry) : registry_(registry) {}
+
+  long CreateCurrentUserKey(std::string_view subKey, RegKey& key) override {
+    key = 0;
+    if (createStatus != kErrorSuccess) return createStatus;
+    key = next_++;
+    open_[key] = std::string(subKey);
+    registry_.Key(subKey);
+    return kErrorSuccess;
+  }
+  long SetValue(RegKey key, std::string_view name, std::uint32_t type, const unsigned char* data,
+                std::uint32_t size) override {
+    const auto it = open_.find(key);
+    if (it == open_.end()) return kErrorInvalidHandle;
+    if (name == failingValue) return kErrorAccessDenied;
+    registry_.Key(it->second).SetRaw(name, type, std::vector<unsigned char>(data, data + size));
+    written.emplace_back(name);
+    return kErrorSuccess;
+  }
+  long CloseKey(RegKey key) override {
+    closes.push_back(key);
+    return open_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+  }
+  std::string StatusText(long status) override {
+    return status == kErrorAccessDenied ? "Zugriff verweigert" : "Status " + std::to_string(status);
+  }
+
+  bool AllClosed() const { return open_.empty(); }
+
+  long createStatus = kErrorSuccess;
+  std::string failingValue;
+  std::vector<std::string> written;
+  std::vector<RegKey> closes;
+
+ private:
+  InMemoryRegistry& registry_;
+  std::map<RegKey, std::string> open_;
+  RegKey next_ = 0x90000000;
+};
+
+class OptionenSchreibenTest : public ::testing::Test {
+ protected:
+  void SetUp() override { verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle); }
+
+  // What the tray program's refresh makes of the key, starting from its start-up defaults.
+  TOptionen ReadBack() {
+    TOptionen gelesen;
+    OptionenLesen(gelesen, registry, [] { return std::string("C:\\Anderswo\\TalsekTray.exe"); });
+    return gelesen;
+  }
+
+  InMemoryRegistry registry;
+  InMemorySchreiber schreiber{registry};
+};
+
+TOptionen Beispiel() {
+  TOptionen o;
+  o.Methode = 4;
+  o.CaesarVerschiebung = 25;
+  o.MatrixQuadratisch = false;
+  o.Spaltenzahl = 100;
+  o.VigenereSchluessel = "Geheimnis";
+  o.SonderzeichenIgnorieren = true;
+  o.Kleinschrift = true;
+  o.Grossschrift = false;
+  o.LeerzeichenLoeschen = true;
+  o.UmlauteErsetzen = false;
+  o.Programmpfad = "C:\\Programme\\Talsek\\";
+  return o;
+}
+
+}  // namespace
+
+TEST_F(OptionenSchreibenTest, WhatIsWrittenTheTrayProgramReadsBackUnchanged) {
+  TOptionen grenzen;
+  grenzen.Methode = 0;
+  grenzen.CaesarVerschiebung = 0;
+  grenzen.Spaltenzahl = 1;
+  grenzen.VigenereSchluessel = "z";
+  grenzen.Grossschrift = true;
+  grenzen.UmlauteErsetzen = true;
+  grenzen.Programmpfad = "Z:\\B\xFCro\\Talsek\\";  // a code-page-1252 folder name, byte for byte
+  TOptionen langerSchluessel = Beispiel();
+  langerSchluessel.VigenereSchluessel = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzQuorvalmidestrenix";
+  langerSchluessel.Methode = 2;
+  for (TOptionen o : {TOptionen{}, Beispiel(), grenzen, langerSchluessel}) {
+    OptionenSpeichern(o, schreiber);
+    o.RegistryGefunden = true;
+    EXPECT_EQ(ReadBack(), o) << "key " << o.VigenereSchluessel;
+  }
+  EXPECT_TRUE(schreiber.AllClosed());
+}
+
+TEST_F(OptionenSchreibenTest, SavingCreatesAMissingKeyAndWritesEveryValueInReadingOrder) {
+  ASSERT_FALSE(registry.HasKey(texte::kSettingsKey));
+  OptionenSpeichern(Beispiel(), schreiber);
+  EXPECT_TRUE(registry.HasKey(texte::kSettingsKey));
+  const std::vector<std::string> expected = {"Programmpfad",    "CaesarVerschiebung",      "Methode",
+                                             "MatrixQuadratisch", "Spaltenzahl",            "VigenereSchluessel",
+                                             "SonderzeichenIgnorieren", "Kleinschrift",     "Grossschrift",
+                                             "LeerzeichenLoeschen",     "UmlauteErsetzen"};
+  EXPECT_EQ(schreiber.written, expected);
+  EXPECT_EQ(schreiber.closes.size(), 1U);
+  EXPECT_TRUE(schreiber.AllClosed());
+}
+
+TEST_F(OptionenSchreibenTest, SavingMendsValuesOfTheWrongTypeAndOverwritesOldOnes) {
+  registry.Key(texte::kSettingsKey)
+      .SetString(texte::kMethode, "3")
+      .SetQword(texte::kKleinschrift, 1)
+      .SetDword(texte::kProgrammpfad, 7)
+      .SetString(texte::kVigenereSchluessel, "Alt");
+  OptionenSpeichern(Beispiel(), schreiber);
+  TOptionen expected = Beispiel();
+  expected.RegistryGefunden = true;
+  EXPECT_EQ(ReadBack(), expected);
+}
+
+TEST(RegistryWerte, IntegersAndSwitchesAreLittleEndianDwordsAndTextsEndWithZero) {
+  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
+  const std::vector<TRegistryWert> werte = RegistryWerte(Beispiel());
+  ASSERT_EQ(werte.size(), 11U);
+  auto wert = [&](std::string_view name) {
+    for (const TRegistryWert& w : werte) {
+      if (w.Name == name) return w;
+    }
+    ADD_FAILURE() << "no value " << name;
+    return TRegistryWert{};
+  };
+  using Bytes = std::vector<unsigned char>;
+  EXPECT_EQ(wert("Programmpfad"), (TRegistryWert{"Programmpfad", kRegSz,
+                                                 Bytes{'C', ':', '\\', 'P', 'r', 'o', 'g', 'r', 'a', 'm', 'm', 'e',
+                                                       '\\', 'T', 'a', 'l', 's', 'e', 'k', '\\', 0}}));
+  EXPECT_EQ(wert("CaesarVerschiebung"), (TRegistryWert{"CaesarVerschiebung", kRegDword, Bytes{25, 0, 0, 0}}));
+  EXPECT_EQ(wert("Methode"), (TRegistryWert{"Methode", kRegDword, Bytes{4, 0, 0, 0}}));
+  EXPECT_EQ(wert("MatrixQuadratisch"), (TRegistryWert{"MatrixQuadratisch", kRegDword, Bytes{0, 0, 0, 0}}));
+  EXPECT_EQ(wert("Spaltenzahl"), (TRegistryWert{"Spaltenzahl", kRegDword, Bytes{100, 0, 0, 0}}));
+  EXPECT_EQ(wert("SonderzeichenIgnorieren"), (TRegistryWert{"SonderzeichenIgnorieren", kRegDword, Bytes{1, 0, 0, 0}}));
+  EXPECT_EQ(wert("Kleinschrift"), (TRegistryWert{"Kleinschrift", kRegDword, Bytes{1, 0, 0, 0}}));
+  EXPECT_EQ(wert("Grossschrift"), (TRegistryWert{"Grossschrift", kRegDword, Bytes{0, 0, 0, 0}}));
+  EXPECT_EQ(wert("LeerzeichenLoeschen"), (TRegistryWert{"LeerzeichenLoeschen", kRegDword, Bytes{1, 0, 0, 0}}));
+  EXPECT_EQ(wert("UmlauteErsetzen"), (TRegistryWert{"UmlauteErsetzen", kRegDword, Bytes{0, 0, 0, 0}}));
+}
+
+TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
+  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
+  // Worked by hand, letter by letter: G+q=W, e+u=y, h+o=v, e+r=v, i+v=d, m+a=m, n+l=y, i+m=u, s+i=a.
+  TOptionen o;
+  o.VigenereSchluessel = "Geheimnis";
+  const std::vector<TRegistryWert> werte = RegistryWerte(o);
+  EXPECT_EQ(werte[5].Name, "VigenereSchluessel");
+  EXPECT_EQ(werte[5].Typ, kRegSz);
+  const std::string gespeichert(werte[5].Daten.begin(), werte[5].Daten.end());
+  EXPECT_EQ(gespeichert, std::string("Wyvvdmyua\0", 10));
+}
+
+TEST_F(OptionenSchreibenTest, AKeyThatCannotBeCreatedIsReportedAndNothingIsWritten) {
+  schreiber.createStatus = kErrorAccessDenied;
+  try {
+    OptionenSpeichern(Beispiel(), schreiber);
+    FAIL() << "no error reported";
+  } catch (const ESpeichernFehler& e) {
+    EXPECT_STREQ(e.what(),
+                 "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n"
+                 "HKEY_CURRENT_USER\\Software\\Holvarin\\Talsek: Zugriff verweigert (Fehler 5)");
+  }
+  EXPECT_TRUE(schreiber.written.empty());
+  EXPECT_TRUE(schreiber.closes.empty()) << "a key that was never opened must not be closed";
+}
+
+TEST_F(OptionenSchreibenTest, AValueThatCannotBeWrittenIsReportedByNameAndTheKeyIsClosed) {
+  schreiber.failingValue = "Spaltenzahl";
+  try {
+    OptionenSpeichern(Beispiel(), schreiber);
+    FAIL() << "no error reported";
+  } catch (const ESpeichernFehler& e) {
+    EXPECT_STREQ(e.what(),
+                 "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n"
+                 "HKEY_CURRENT_USER\\Software\\Holvarin\\Talsek\\Spaltenzahl: Zugriff verweigert (Fehler 5)");
+  }
+  EXPECT_EQ(schreiber.written,
+            (std::vector<std::string>{"Programmpfad", "CaesarVerschiebung", "Methode", "MatrixQuadratisch"}));
+  EXPECT_EQ(schreiber.closes.size(), 1U);
+  EXPECT_TRUE(schreiber.AllClosed());
+}
+
+TEST(OrdnerVon, KeepsTheFolderWithItsTrailingSeparator) {
+  EXPECT_EQ(OrdnerVon("C:\\Tools\\talsek.exe"), "C:\\Tools\\");
+  EXPECT_EQ(OrdnerVon("\\\\server\\share\\talsek.exe"), "\\\\server\\share\\");
+  EXPECT_EQ(OrdnerVon("C:talsek.exe"), "C:");
+  EXPECT_EQ(OrdnerVon("talsek.exe"), "");
+  EXPECT_EQ(OrdnerVon("C:\\Tools\\"), "C:\\Tools\\");
+}
