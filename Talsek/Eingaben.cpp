@@ -74,20 +74,26 @@ bool SchluesselPruefen(std::string_view schluessel, std::string& ziel, TEingabeP
   return true;
 }
 
+// The check boxes need no check: they pass between the option record and the dialog as they are.
+template <typename Von, typename Nach>
+void SchalterKopieren(const Von& von, Nach& nach) {
+  nach.MatrixQuadratisch = von.MatrixQuadratisch;
+  nach.SonderzeichenIgnorieren = von.SonderzeichenIgnorieren;
+  nach.UmlauteErsetzen = von.UmlauteErsetzen;
+  nach.Kleinschrift = von.Kleinschrift;
+  nach.Grossschrift = von.Grossschrift;
+  nach.LeerzeichenLoeschen = von.LeerzeichenLoeschen;
+}
+
 }  // namespace
 
 TDialogEingaben EingabenAus(const TOptionen& optionen) {
   TDialogEingaben e;
   e.Methode = optionen.Methode;
   e.CaesarVerschiebung = std::to_string(optionen.CaesarVerschiebung);
-  e.MatrixQuadratisch = optionen.MatrixQuadratisch;
   e.Spaltenzahl = std::to_string(optionen.Spaltenzahl);
   e.VigenereSchluessel = optionen.VigenereSchluessel;
-  e.SonderzeichenIgnorieren = optionen.SonderzeichenIgnorieren;
-  e.UmlauteErsetzen = optionen.UmlauteErsetzen;
-  e.Kleinschrift = optionen.Kleinschrift;
-  e.Grossschrift = optionen.Grossschrift;
-  e.LeerzeichenLoeschen = optionen.LeerzeichenLoeschen;
+  SchalterKopieren(optionen, e);
   return e;
 }
 
@@ -109,12 +115,7 @@ TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_vi
       !SchluesselPruefen(eingaben.VigenereSchluessel, o.VigenereSchluessel, pruefung)) {
     return pruefung;
   }
-  o.MatrixQuadratisch = eingaben.MatrixQuadratisch;
-  o.SonderzeichenIgnorieren = eingaben.SonderzeichenIgnorieren;
-  o.UmlauteErsetzen = eingaben.UmlauteErsetzen;
-  o.Kleinschrift = eingaben.Kleinschrift;
-  o.Grossschrift = eingaben.Grossschrift;
-  o.LeerzeichenLoeschen = eingaben.LeerzeichenLoeschen;
+  SchalterKopieren(eingaben, o);
   o.Programmpfad = std::string(programmpfad);
   return pruefung;
 }

@@ -1,5 +1,6 @@
 // What every fuzz target shares: the entry points, a reader that turns the fuzzer's bytes into
-// arguments, and the check that ends the run when a law is broken.
+// arguments, the check that ends the run when a law is broken, and the pieces of an option record
+// and of the cipher's set-up that more than one target needs.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,9 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+#include "Main/Optionen.h"
+#include "verschl/verschl.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -77,6 +81,25 @@ inline std::string AsLetters(std::string_view bytes) {
     letters += static_cast<char>(value < 26 ? 'A' + value : 'a' + (value - 26));
   }
   return letters;
+}
+
+// The six switches of an option record from the bits `first` to `first` + 5 of one byte, in the
+// order square matrix, ignore non-letters, lower case, upper case, delete spaces, transcribe umlauts.
+inline void SetSwitches(TOptionen& o, std::uint8_t bits, int first) {
+  const auto bit = [bits, first](int n) { return ((bits >> (first + n)) & 1U) != 0; };
+  o.MatrixQuadratisch = bit(0);
+  o.SonderzeichenIgnorieren = bit(1);
+  o.Kleinschrift = bit(2);
+  o.Grossschrift = bit(3);
+  o.LeerzeichenLoeschen = bit(4);
+  o.UmlauteErsetzen = bit(5);
+}
+
+// For LLVMFuzzerInitialize of the targets that encrypt: the Vigenère table is built once, as the
+// programs build it at start-up.
+inline int BuildCipherTables() {
+  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
+  return 0;
 }
 
 }  // namespace fuzz

@@ -118,12 +118,7 @@ TOptionen ReadStartRecord(fuzz::Input& input) {
   TOptionen o;
   const std::uint8_t bits = input.Byte();
   o.RegistryGefunden = input.Bit(bits, 0);
-  o.MatrixQuadratisch = input.Bit(bits, 1);
-  o.SonderzeichenIgnorieren = input.Bit(bits, 2);
-  o.Kleinschrift = input.Bit(bits, 3);
-  o.Grossschrift = input.Bit(bits, 4);
-  o.LeerzeichenLoeschen = input.Bit(bits, 5);
-  o.UmlauteErsetzen = input.Bit(bits, 6);
+  fuzz::SetSwitches(o, bits, 1);
   o.CaesarVerschiebung = input.InRange(0, 25);
   o.Methode = input.InRange(0, 4);
   o.Spaltenzahl = input.InRange(1, 100);
@@ -214,10 +209,7 @@ Outcome Refresh(TOptionen start, InMemoryRegistry& registry, const std::string& 
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
-  return 0;
-}
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) { return fuzz::BuildCipherTables(); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::Input input(data, size);

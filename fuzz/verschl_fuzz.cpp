@@ -203,10 +203,7 @@ void CheckVigenere(const std::string& text, const std::string& key, bool ignoreO
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
-  return 0;
-}
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) { return fuzz::BuildCipherTables(); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::Input input(data, size);

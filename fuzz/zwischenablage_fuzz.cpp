@@ -29,13 +29,7 @@ using fuzz::Require;
 
 TOptionen ReadRecord(fuzz::Input& input) {
   TOptionen o;
-  const std::uint8_t switches = input.Byte();
-  o.MatrixQuadratisch = input.Bit(switches, 0);
-  o.SonderzeichenIgnorieren = input.Bit(switches, 1);
-  o.Kleinschrift = input.Bit(switches, 2);
-  o.Grossschrift = input.Bit(switches, 3);
-  o.LeerzeichenLoeschen = input.Bit(switches, 4);
-  o.UmlauteErsetzen = input.Bit(switches, 5);
+  fuzz::SetSwitches(o, input.Byte(), 0);
   o.Methode = input.InRange(-7, 7);
   o.CaesarVerschiebung = input.InRange(0, 25);
   o.Spaltenzahl = input.InRange(1, 100);
@@ -130,10 +124,7 @@ void RequireFullOrKept(const Run& run, const std::string& before, const std::str
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
-  return 0;
-}
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) { return fuzz::BuildCipherTables(); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::Input input(data, size);

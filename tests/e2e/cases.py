@@ -15,11 +15,10 @@ import shutil
 import subprocess
 import sys
 import time
-import traceback
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import CaseFailure, Session, State, poll, show
+from harness import CaseFailure, Session, State, existing_state, poll, run_case, show
 
 # The program's texts, in code page 1252.
 TITLE = b"Talsektray"
@@ -575,25 +574,8 @@ def run(state: State, group: str, only: str | None) -> int:
     failed = []
     for fn in cases:
         s = Session(state, group)
-        started = time.monotonic()
-        try:
-            s.reg_delete_key()
-            fn(s)
-            print(f"ok    {group}: {name_of(fn)} ({time.monotonic() - started:.1f} s)", flush=True)
-        except Exception as error:  # a case's own error is its failure too; the next case still runs
-            shot = s.screenshot(f"{group}-{fn.__name__}")
-            print(f"FAIL  {group}: {name_of(fn)} ({time.monotonic() - started:.1f} s)")
-            if isinstance(error, CaseFailure):
-                print(f"    check:    {error.what}\n    expected: {show(error.expected)}\n    seen:     {error.seen}")
-            else:
-                print("    " + "    ".join(traceback.format_exception(error)))
-            print(f"    screenshot: {shot}", flush=True)
+        if not run_case(s, group, fn, lambda: fn(s), (s.close,)):
             failed.append(fn)
-        finally:
-            try:
-                s.close()
-            except Exception as error:
-                print(f"    (cleanup after the case: {error})")
     print(f"{group}: {len(cases) - len(failed)} of {len(cases)} cases passed")
     return 1 if failed else 0
 
@@ -604,11 +586,8 @@ def main() -> int:
     parser.add_argument("--group", required=True, choices=sorted(CASES))
     parser.add_argument("--case", help="run only the cases whose name contains this")
     args = parser.parse_args()
-    state_path = Path(args.state)
-    if not state_path.exists():
-        print(f"no environment: {state_path} is missing (run the e2e_setup test first)", file=sys.stderr)
-        return 1
-    return run(State.load(state_path), args.group, args.case)
+    state = existing_state(args.state)
+    return run(state, args.group, args.case) if state else 1
 
 
 if __name__ == "__main__":

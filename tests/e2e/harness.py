@@ -18,6 +18,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 from dataclasses import dataclass
 from pathlib import Path
 from typing import Callable
@@ -246,13 +247,18 @@ class Session:
             return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
 
     def probe(self, *args: str, timeout: float = 60) -> tuple[int, dict]:
-        done = self.wine(self.state.probe, *args, timeout=timeout)
+        return self.run_probe(self.state.probe, "probe", *args, timeout=timeout)
+
+    def run_probe(self, exe: str, name: str, *args: str, timeout: float = 60) -> tuple[int, dict]:
+        """Runs a probe program (`name` in messages): its exit code (0 done, 1 not done) and its
+        "key=value" lines; any other exit code is a failure."""
+        done = self.wine(exe, *args, timeout=timeout)
         values = {}
         for line in done.stdout.decode("latin-1").splitlines():
             key, _, value = line.partition("=")
             values[key.strip()] = value.strip()
         if done.returncode not in (0, 1):
-            raise CaseFailure(f"probe {' '.join(args)} runs", "exit code 0 or 1",
+            raise CaseFailure(f"{name} {' '.join(args)} runs", "exit code 0 or 1",
                               f"{done.returncode}: {done.stderr.decode('latin-1').strip()}")
         return done.returncode, values
 
@@ -457,15 +463,19 @@ class Session:
             raise CaseFailure(what, expected, detail)
 
     # -- leaving a clean desk for the next case
+    def close_boxes(self) -> None:
+        """Clicks OK in the message boxes still open, up to five of them."""
+        for _ in range(5):
+            if self.probe("wait-box", "300")[0] != 0:
+                break
+            self.probe("click-ok")
+
     def quit_program(self) -> None:
         """Ends a program that a case left running: boxes closed, "&Beenden", else killed by its pid."""
         process = self.program
         if process is None or process.poll() is not None:
             return
-        for _ in range(5):
-            if self.probe("wait-box", "300")[0] != 0:
-                break
-            self.probe("click-ok")
+        self.close_boxes()
         self.probe("menu-key", "esc", "300")
         if self.probe("wait-form", "300")[0] == 0:
             self.probe("tray", "517")
@@ -487,6 +497,45 @@ class Session:
         if self._clip_owner and self._clip_owner.poll() is None:
             self._clip_owner.kill()
             self._clip_owner.wait()
+
+
+# ---- running cases ----------------------------------------------------------------------------------
+
+def existing_state(path: str) -> State | None:
+    """The environment that setup made, or None (and a word why) when there is none."""
+    state_path = Path(path)
+    if not state_path.exists():
+        print(f"no environment: {state_path} is missing (run the e2e_setup test first)", file=sys.stderr)
+        return None
+    return State.load(state_path)
+
+
+def run_case(s: Session, group: str, fn: Callable, call: Callable[[], object],
+             cleanups: tuple[Callable[[], object], ...]) -> bool:
+    """Runs one case (`call`) from an absent settings key and prints its outcome: "ok", or "FAIL"
+    with the check that failed and a screenshot. The cleanups run either way; True when it passed."""
+    name = fn.__name__.replace("_", " ")
+    started = time.monotonic()
+    try:
+        s.reg_delete_key()
+        call()
+        print(f"ok    {group}: {name} ({time.monotonic() - started:.1f} s)", flush=True)
+        return True
+    except Exception as error:  # a case's own error is its failure too; the next case still runs
+        shot = s.screenshot(f"{group}-{fn.__name__}")
+        print(f"FAIL  {group}: {name} ({time.monotonic() - started:.1f} s)")
+        if isinstance(error, CaseFailure):
+            print(f"    check:    {error.what}\n    expected: {show(error.expected)}\n    seen:     {error.seen}")
+        else:
+            print("    " + "    ".join(traceback.format_exception(error)))
+        print(f"    screenshot: {shot}", flush=True)
+        return False
+    finally:
+        for cleanup in cleanups:
+            try:
+                cleanup()
+            except Exception as error:
+                print(f"    (cleanup after the case: {error})")
 
 
 def menu_screenshot(args) -> int:

@@ -14,23 +14,17 @@ import argparse
 import shutil
 import subprocess
 import sys
-import time
-import traceback
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import CaseFailure, Session, State, show
+from cases import FIRST_OPTION_WARNING, WARNING_CAPTION, beenden, start_with_icon
+from harness import CaseFailure, Session, State, existing_state, run_case, show
 
 CAPTION = b"Talsek-Optionen"
 APP_TITLE = b"talsek"  # the application title from "talsek.exe": its first letter as it stands
 FIRST_OPTION_REASON = b"Es wurden noch keine Optionen gespeichert. Bitte speichern Sie sie jetzt."
 SAVE_BOX = b"Optionen in Registierung speichern"
 METHOD_NAMES = [b"Spaltentransposition", b"Caesar-Verschiebung", b"ROT13", b"Verschiebung um 128", "Vigenère".encode("cp1252")]
-WARNING_CAPTION = b"Warnung"
-FIRST_OPTION_WARNING = ('Bitte wählen Sie die Option "Optionen in Registierung speichern"\r\n'
-                        "im Hauptprogramm von Talsek!").encode("cp1252")
-INFO_CAPTION = b"TalsekTray-Info"
-NO_SETTINGS = "Kein Registry-Eintrag für Talsek-Optionen gefunden.\r\nStart mit Standardoptionen".encode("cp1252")
 REG_SZ, REG_DWORD = 1, 4
 
 
@@ -69,15 +63,7 @@ class Editor:
         return process
 
     def probe(self, *args: str) -> tuple[int, dict]:
-        done = self.s.wine(self.dialog_probe, *args)
-        values = {}
-        for line in done.stdout.decode("latin-1").splitlines():
-            key, _, value = line.partition("=")
-            values[key.strip()] = value.strip()
-        if done.returncode not in (0, 1):
-            raise CaseFailure(f"dialog_probe {' '.join(args)} runs", "exit code 0 or 1",
-                              f"{done.returncode}: {done.stderr.decode('latin-1').strip()}")
-        return done.returncode, values
+        return self.s.run_probe(self.dialog_probe, "dialog_probe", *args)
 
     def must(self, what: str, *args: str) -> dict:
         rc, values = self.probe(*args)
@@ -140,10 +126,7 @@ class Editor:
 
     def close(self) -> None:
         # Boxes first (they are modal over the dialog), then the dialog, then whatever is left.
-        for _ in range(5):
-            if self.s.probe("wait-box", "300")[0] != 0:
-                break
-            self.s.probe("click-ok")
+        self.s.close_boxes()
         if self.probe("wait-dialog", "300")[0] == 0:
             self.probe("click", "cancel")
             self.probe("no-dialog", "5000")
@@ -161,26 +144,6 @@ CASES = []
 def case(fn):
     CASES.append(fn)
     return fn
-
-
-def start_tray(s: Session, settings: dict | None, cwd: Path | None = None) -> subprocess.Popen:
-    """The tray program with the key holding `settings` (None: no key; its information box is closed)."""
-    if settings is None:
-        s.reg_delete_key()
-    else:
-        s.settings(settings)
-    process = s.start(cwd)
-    s.wait_form()
-    if settings is None:
-        s.expect_box("the tray program's start-up without settings", INFO_CAPTION, NO_SETTINGS, "information")
-        s.click_ok()
-    s.expect_tray("the tray icon is shown", True)
-    return process
-
-
-def beenden(s: Session, process: subprocess.Popen) -> None:
-    s.menu("b")
-    s.expect_exit("\"&Beenden\" ends the tray program", process, 0)
 
 
 def every_value(folder: str, **changes) -> dict:
@@ -205,7 +168,7 @@ def every_value(folder: str, **changes) -> dict:
 @case
 def the_tray_menus_options_command_opens_the_editor_and_the_next_encryption_uses_its_choice(s: Session, e: Editor):
     folder = e.windows_folder()
-    tray = start_tray(s, {"Programmpfad": folder, "Methode": 1})
+    tray = start_with_icon(s, {"Programmpfad": folder, "Methode": 1})
     s.menu("t")
     e.wait()
     state = e.state()
@@ -323,7 +286,7 @@ def cancel_and_an_unticked_save_write_nothing(s: Session, e: Editor):
 def firstoption_after_the_tray_warning_ticks_save_says_why_and_creates_the_key(s: Session, e: Editor):
     # No key: the tray program's path stays empty and it looks for talsek.exe in its current folder.
     folder = e.folder
-    tray = start_tray(s, None, cwd=folder)
+    tray = start_with_icon(s, None, cwd=folder)
     s.menu("t")
     s.expect_box("the options command without settings", WARNING_CAPTION, FIRST_OPTION_WARNING, "warning")
     s.click_ok()
@@ -390,27 +353,8 @@ def run(state: State, talsek: str, dialog_probe: str, only: str | None) -> int:
     for fn in cases:
         s = Session(state, "talsek")
         e = Editor(s, talsek, dialog_probe)
-        name = fn.__name__.replace("_", " ")
-        started = time.monotonic()
-        try:
-            s.reg_delete_key()
-            fn(s, e)
-            print(f"ok    talsek: {name} ({time.monotonic() - started:.1f} s)", flush=True)
-        except Exception as error:  # a case's own error is its failure too; the next case still runs
-            shot = s.screenshot(f"talsek-{fn.__name__}")
-            print(f"FAIL  talsek: {name} ({time.monotonic() - started:.1f} s)")
-            if isinstance(error, CaseFailure):
-                print(f"    check:    {error.what}\n    expected: {show(error.expected)}\n    seen:     {error.seen}")
-            else:
-                print("    " + "    ".join(traceback.format_exception(error)))
-            print(f"    screenshot: {shot}", flush=True)
+        if not run_case(s, "talsek", fn, lambda: fn(s, e), (e.close, s.close)):
             failed.append(fn)
-        finally:
-            for cleanup in (e.close, s.close):
-                try:
-                    cleanup()
-                except Exception as error:
-                    print(f"    (cleanup after the case: {error})")
     print(f"talsek: {len(cases) - len(failed)} of {len(cases)} cases passed")
     return 1 if failed or not cases else 0
 
@@ -422,11 +366,8 @@ def main() -> int:
     parser.add_argument("--dialog-probe", required=True)
     parser.add_argument("--case", help="run only the cases whose name contains this")
     args = parser.parse_args()
-    state_path = Path(args.state)
-    if not state_path.exists():
-        print(f"no environment: {state_path} is missing (run the e2e_setup test first)", file=sys.stderr)
-        return 1
-    return run(State.load(state_path), args.talsek, args.dialog_probe, args.case)
+    state = existing_state(args.state)
+    return run(state, args.talsek, args.dialog_probe, args.case) if state else 1
 
 
 if __name__ == "__main__":
