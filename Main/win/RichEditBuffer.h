@@ -20,6 +20,9 @@ class RichEditBuffer final : public TextBuffer {
   HWND Handle() const { return edit_.get(); }
   // Whether the control took EM_SETTEXTMODE's plain-text mode (RichEdit 1.0 knows no text modes).
   bool PlainText() const { return plainText_; }
+  // Whether this control library lets the buffer take its text in behind a password character
+  // (RichEdit 1.0 knows none, and a library that would then read back the mask is not used so).
+  bool MasksWhileFilling() const { return maskWhileFilling_; }
 
   void Clear() override;
   void Paste() override;
@@ -29,8 +32,11 @@ class RichEditBuffer final : public TextBuffer {
   void Copy() override;
 
  private:
-  // A new, empty control in place of the current one, with the same settings.
+  // A new, empty control with the buffer's settings, not yet masked.
+  gui::UniqueWindow NewControl();
+  // A new, empty control in place of the current one, masked when the library allows it.
   void CreateControl();
+  void SetMask(bool on);
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
   // Declared in this order so that they go in reverse: the control first, then OLE, which
@@ -40,4 +46,6 @@ class RichEditBuffer final : public TextBuffer {
   HWND parent_;
   gui::UniqueWindow edit_;
   bool plainText_ = false;
+  bool maskWhileFilling_ = false;
+  bool masked_ = false;
 };

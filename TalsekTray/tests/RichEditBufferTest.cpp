@@ -34,6 +34,10 @@ std::string AllCp1252Bytes() {
   return text;
 }
 
+bool UnderWine() {
+  return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 std::string LargeText() {
   std::string text;
   while (text.size() < 300000) text += "Eine Zeile mit \xE4\xF6\xFC und \x80 und Tabulator\t.\r\n";
@@ -125,4 +129,36 @@ TEST(RichEditBuffer, TheCopyStaysOnTheClipboardAfterTheBufferIsGone) {
     // control's OLE session.
     EXPECT_EQ(ClipboardText(), text);
   }
+}
+
+// Wine lays out every line the control takes in for Uniscribe unless it shows a password character,
+// so the buffer fills behind one there; the text must stay the real one, and the mask must be gone
+// before a copy, which a masked control refuses.
+TEST(RichEditBuffer, FillsBehindAMaskUnderWineAndCopiesWithoutIt) {
+  const gui::UniqueWindow parent = Parent();
+  RichEditBuffer buffer(parent.get());
+  if (UnderWine()) EXPECT_TRUE(buffer.MasksWhileFilling());
+  const LRESULT filling = buffer.MasksWhileFilling() ? '*' : 0;
+  const auto mask = [&] { return ::SendMessageA(buffer.Handle(), EM_GETPASSWORDCHAR, 0, 0); };
+
+  buffer.SetText(LargeText());
+  EXPECT_EQ(mask(), filling);
+  EXPECT_EQ(buffer.GetText(), LargeText());
+  buffer.SelectAll();
+  buffer.Copy();
+  EXPECT_EQ(mask(), LRESULT{0});
+  EXPECT_EQ(ClipboardText(), LargeText());
+
+  buffer.Clear();
+  EXPECT_EQ(mask(), filling);
+  buffer.Paste();
+  EXPECT_EQ(mask(), filling);
+  EXPECT_EQ(buffer.GetText(), LargeText());
+
+  // An empty result keeps its control; the next command still fills behind the mask.
+  buffer.SetText("");
+  buffer.SelectAll();
+  buffer.Copy();
+  buffer.Clear();
+  EXPECT_EQ(mask(), filling);
 }
