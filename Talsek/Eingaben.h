@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Main/Einsetzen.h"
 #include "Main/Optionen.h"
 
 // The controls' contents as the dialog holds them: numbers and the key as typed, the method as
@@ -40,7 +41,3 @@ TDialogEingaben EingabenAus(const TOptionen& optionen);
 // Checks the inputs in the order of the dialog's controls and stops at the first refused one.
 // Programmpfad is not an input: the caller says where the companion program lies.
 TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_view programmpfad);
-
-// The pattern with each "%s", from left to right, replaced by the next value; the values are not
-// searched again, so a "%s" inside one stays as it is.
-std::string Einsetzen(std::string_view muster, std::initializer_list<std::string_view> werte);
