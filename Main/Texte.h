@@ -44,6 +44,31 @@ inline constexpr std::string_view kNullzeichen =
     "Der Text enth\xE4lt das Zeichen \x80, das diese Methode in ein Nullzeichen verwandeln w\xFCrde.\r\n"
     "Die Zwischenablage bleibt unver\xE4ndert.";
 
+// The clipboard commands' refusals: each leaves the user's clipboard as it was, or says it could not.
+// Die Zwischenablage wird gerade von einem anderen Programm benutzt.\r\n
+// Bitte versuchen Sie es noch einmal; die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kZwischenablageBelegt =
+    "Die Zwischenablage wird gerade von einem anderen Programm benutzt.\r\n"
+    "Bitte versuchen Sie es noch einmal; die Zwischenablage bleibt unver\xE4ndert.";
+// Der Text enthält an Stelle <n> das Zeichen U+<hex>, das es in der Codepage <n> nicht gibt.\r\n
+// Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kNichtInCodepage =
+    "Der Text enth\xE4lt an Stelle %s das Zeichen U+%s, das es in der Codepage %s nicht gibt.\r\n"
+    "Die Zwischenablage bleibt unver\xE4ndert.";
+// Der Text ist mit <n> Zeichen zu lang; TalsekTray verarbeitet höchstens 8.388.608 Zeichen.\r\n
+// Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kTextZuLang =
+    "Der Text ist mit %s Zeichen zu lang; TalsekTray verarbeitet h\xF6" "chstens 8.388.608 Zeichen.\r\n"
+    "Die Zwischenablage bleibt unver\xE4ndert.";
+// Das Ergebnis ließe sich nicht unverändert in die Zwischenablage übertragen.\r\n
+// Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kErgebnisVeraendert =
+    "Das Ergebnis lie\xDF" "e sich nicht unver\xE4ndert in die Zwischenablage \xFC" "bertragen.\r\n"
+    "Die Zwischenablage bleibt unver\xE4ndert.";
+// Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.
+inline constexpr std::string_view kNichtKopiert =
+    "Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.";
+
 // The tray menu's stored captions, in menu order ("-" is a separator).
 inline constexpr std::string_view kProgrammTalsekStarten = "Programm Talsek starten";
 // Talsek-Optionen ändern

@@ -3,7 +3,9 @@
 #include <array>
 #include <utility>
 
+#include "Einsetzen.h"
 #include "Texte.h"
+#include "Zeichen.h"
 #include "verschl/verschl.h"
 
 namespace {
@@ -54,60 +56,17 @@ constexpr std::array<TFilter, 4> kFilter{{
     {&TOptionen::LeerzeichenLoeschen, verschl::EntferneLeerzeichen},
 }};
 
-using Richtung = std::string (*TMethode::*)(std::string_view, const TOptionen&);
+// Closes the clipboard on every way out of a reading.
+class Geoeffnet {
+ public:
+  explicit Geoeffnet(ClipboardReader& ablage) : ablage_(ablage) {}
+  ~Geoeffnet() { ablage_.Close(); }
+  Geoeffnet(const Geoeffnet&) = delete;
+  Geoeffnet& operator=(const Geoeffnet&) = delete;
 
-// Hands one step's result to the buffer. The control would silently cut a text at its first
-// byte 0 and the command would then copy a truncated text as if all went well; refusing the
-// whole command keeps the user's clipboard intact instead. Returns false when the command ends.
-bool Uebernehmen(TextBuffer& puffer, MessageSink& meldungen, std::string_view bisher,
-                 const std::string& ergebnis) {
-  if (ergebnis.find('\0') != std::string::npos) {
-    meldungen.ShowMessage(texte::kNullzeichen, texte::kFehler, kIconError);
-    return false;
-  }
-  // Resending an unchanged text would only make the control rebuild its contents.
-  if (ergebnis != bisher) {
-    puffer.SetText(ergebnis);
-  }
-  return true;
-}
-
-// Every step reads the buffer anew rather than carrying the previous result along, so what goes
-// to the clipboard is exactly what the control holds.
-void Ausfuehren(const TOptionen& optionen, const std::function<void()>& optionenLesen, TextBuffer& puffer,
-                MessageSink& meldungen, bool vorbereiten, Richtung richtung) {
-  // A failed refresh must leave buffer and clipboard alone, so it runs before either is touched
-  // and its exception is left to the caller's error box. Without a refresh the record is used as
-  // it stands, which is how the commands behave before the registry part exists.
-  if (optionenLesen) {
-    optionenLesen();
-  }
-  puffer.Clear();
-  puffer.Paste();
-
-  if (vorbereiten) {
-    for (const TFilter& filter : kFilter) {
-      if (!(optionen.*filter.schalter)) {
-        continue;
-      }
-      const std::string text = puffer.GetText();
-      if (!Uebernehmen(puffer, meldungen, text, filter.anwenden(text))) {
-        return;
-      }
-    }
-  }
-
-  const TMethode* methode = MethodeSuchen(optionen.Methode);
-  if (methode != nullptr && methode->gilt(optionen)) {
-    const std::string text = puffer.GetText();
-    if (!Uebernehmen(puffer, meldungen, text, (methode->*richtung)(text, optionen))) {
-      return;
-    }
-  }
-
-  puffer.SelectAll();
-  puffer.Copy();
-}
+ private:
+  ClipboardReader& ablage_;
+};
 
 }  // namespace
 
@@ -123,15 +82,128 @@ const TMethode* MethodeSuchen(std::int32_t code) {
 }
 
 ZwischenablageBefehle::ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen,
-                                             TextBuffer& puffer, MessageSink& meldungen)
-    : optionen_(optionen), optionenLesen_(std::move(optionenLesen)), puffer_(puffer), meldungen_(meldungen) {}
+                                             TextBuffer& puffer, ClipboardReader& ablage, MessageSink& meldungen,
+                                             TWartefrist frist)
+    : optionen_(optionen),
+      optionenLesen_(std::move(optionenLesen)),
+      puffer_(puffer),
+      ablage_(ablage),
+      meldungen_(meldungen),
+      frist_(std::move(frist)) {}
 
-void ZwischenablageBefehle::Verschluesseln() {
-  Ausfuehren(optionen_, optionenLesen_, puffer_, meldungen_, true, &TMethode::vorwaerts);
-}
+void ZwischenablageBefehle::Verschluesseln() { Ausfuehren(true, &TMethode::vorwaerts); }
 
 // The filters are one-way (case, transcription, spaces cannot be restored), so decryption
 // runs none of them whatever the options say.
-void ZwischenablageBefehle::Entschluesseln() {
-  Ausfuehren(optionen_, optionenLesen_, puffer_, meldungen_, false, &TMethode::rueckwaerts);
+void ZwischenablageBefehle::Entschluesseln() { Ausfuehren(false, &TMethode::rueckwaerts); }
+
+// Every step works on the text as the buffer gives it back rather than on the previous result held
+// aside, so what goes to the clipboard is exactly what the control holds.
+void ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung) {
+  // A failed refresh must leave buffer and clipboard alone, so it runs before either is touched
+  // and its exception is left to the caller's error box. Without a refresh the record is used as
+  // it stands, which is how the commands behave before the registry part exists.
+  if (optionenLesen_) {
+    optionenLesen_();
+  }
+  std::optional<std::string> text = Einfuegen();
+  if (!text) return;
+
+  if (vorbereiten) {
+    for (const TFilter& filter : kFilter) {
+      if ((optionen_.*filter.schalter) && !Uebernehmen(*text, filter.anwenden(*text))) return;
+    }
+  }
+  const TMethode* methode = MethodeSuchen(optionen_.Methode);
+  if (methode != nullptr && methode->gilt(optionen_) && !Uebernehmen(*text, (methode->*richtung)(*text, optionen_))) {
+    return;
+  }
+  Kopieren(*text);
 }
+
+std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(std::chrono::milliseconds beginn,
+                                                                             bool pruefen) {
+  if (!Versuchen(frist_, beginn, [this] { return ablage_.Open(); })) return std::nullopt;
+  const Geoeffnet geoeffnet(ablage_);
+  TGelesen gelesen;
+  const std::optional<std::size_t> laenge = ablage_.Length();
+  if (!laenge) return gelesen;
+  if (pruefen && *laenge > kHoechsteZeichenzahl) {
+    gelesen.meldung = Einsetzen(texte::kTextZuLang, {MitTausenderpunkten(*laenge)});
+    return gelesen;
+  }
+  const std::u16string unicode = ablage_.UnicodeText().value_or(u"");
+  TAnsiText ansi = ablage_.InAnsi(unicode);
+  if (ansi.fremd) {
+    const TZeichenStelle zeichen = ZeichenAn(unicode, *ansi.fremd);
+    gelesen.meldung = Einsetzen(texte::kNichtInCodepage, {MitTausenderpunkten(zeichen.stelle), CodeHex(zeichen.code),
+                                                          std::to_string(ablage_.Codepage())});
+    return gelesen;
+  }
+  gelesen.text = std::move(ansi.text);
+  return gelesen;
+}
+
+// The clipboard is read before the paste, because the control's paste says nothing: it takes any
+// replacement character silently, cuts what exceeds its capacity, and brings nothing while another
+// program holds the clipboard.
+std::optional<std::string> ZwischenablageBefehle::Einfuegen() {
+  const auto beginn = frist_.jetzt();
+  std::string meldung(texte::kZwischenablageBelegt);
+  std::optional<std::string> eingefuegt;
+  Versuchen(frist_, beginn, [&] {
+    const std::optional<TGelesen> gelesen = Lesen(beginn, true);
+    if (!gelesen) return true;
+    if (!gelesen->meldung.empty()) {
+      meldung = gelesen->meldung;
+      return true;
+    }
+    puffer_.Clear();
+    puffer_.Paste();
+    std::string text = puffer_.GetText();
+    // Between the reading and the paste another program may have taken or changed the clipboard.
+    // The control may bring a lone CR or LF back as CR LF, which changes nothing for the user.
+    if (!GleichBisAufZeilenumbrueche(text, gelesen->text.value_or(std::string()))) return false;
+    eingefuegt = std::move(text);
+    return true;
+  });
+  if (!eingefuegt) Fehler(meldung);
+  return eingefuegt;
+}
+
+// Hands one step's result to the buffer, and `text` becomes what the buffer gives back. Returns
+// false, after its box, when the command has to end.
+bool ZwischenablageBefehle::Uebernehmen(std::string& text, const std::string& ergebnis) {
+  // The control would silently cut a text at its first byte 0, and the command would then copy a
+  // truncated text as if all went well.
+  if (ergebnis.find('\0') != std::string::npos) {
+    Fehler(texte::kNullzeichen);
+    return false;
+  }
+  // Resending an unchanged text would only make the control rebuild its contents.
+  if (ergebnis == text) return true;
+  puffer_.SetText(ergebnis);
+  text = puffer_.GetText();
+  // Some versions of the control turn a lone CR or LF, which a transposition makes, into CR LF; a
+  // ciphertext changed so could never be decrypted.
+  if (text != ergebnis) {
+    Fehler(texte::kErgebnisVeraendert);
+    return false;
+  }
+  return true;
+}
+
+void ZwischenablageBefehle::Kopieren(const std::string& text) {
+  const auto beginn = frist_.jetzt();
+  const bool angekommen = Versuchen(frist_, beginn, [&] {
+    puffer_.SelectAll();
+    puffer_.Copy();
+    // What the platform makes of the copy of an empty selection is its own affair.
+    if (text.empty()) return true;
+    const std::optional<TGelesen> gelesen = Lesen(beginn, false);
+    return gelesen && gelesen->meldung.empty() && gelesen->text == text;
+  });
+  if (!angekommen) Fehler(texte::kNichtKopiert);
+}
+
+void ZwischenablageBefehle::Fehler(std::string_view text) { meldungen_.ShowMessage(text, texte::kFehler, kIconError); }

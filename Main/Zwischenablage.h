@@ -1,15 +1,19 @@
 // The encrypt and decrypt clipboard commands and their method table.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "ClipboardReader.h"
 #include "MessageSink.h"
 #include "Optionen.h"
 #include "TextBuffer.h"
+#include "Wartefrist.h"
 
 // One row of the method table: a method code with its forward and backward operation.
 struct TMethode {
@@ -20,20 +24,43 @@ struct TMethode {
 };
 
 std::span<const TMethode> Methodentabelle();
+
+// The most characters a command takes: the text buffer copes with more, but no longer in a time that
+// a user waits for, and the control fails on a few times as many.
+inline constexpr std::size_t kHoechsteZeichenzahl = std::size_t{8} * 1024 * 1024;
 // The row for a code, or nullptr when the code has none.
 const TMethode* MethodeSuchen(std::int32_t code);
 
+// A command puts exactly its result on the clipboard, or says in a box why not; in every case but
+// the last (the copy that did not arrive) the clipboard then keeps the user's text.
 class ZwischenablageBefehle {
  public:
   // optionenLesen refreshes `optionen` and may throw; it runs first in each command.
   ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen, TextBuffer& puffer,
-                        MessageSink& meldungen);
+                        ClipboardReader& ablage, MessageSink& meldungen, TWartefrist frist);
   void Verschluesseln();
   void Entschluesseln();
 
  private:
+  using Richtung = std::string (*TMethode::*)(std::string_view, const TOptionen&);
+  void Ausfuehren(bool vorbereiten, Richtung richtung);
+  std::optional<std::string> Einfuegen();
+  bool Uebernehmen(std::string& text, const std::string& ergebnis);
+  void Kopieren(const std::string& text);
+  // The clipboard's text in the buffer's code page, or nothing when another program holds the
+  // clipboard until the time that began at `beginn` is up. `meldung` is set when the text cannot go
+  // through the buffer at all.
+  struct TGelesen {
+    std::optional<std::string> text;  // empty: no text on the clipboard
+    std::string meldung;
+  };
+  std::optional<TGelesen> Lesen(std::chrono::milliseconds beginn, bool pruefen);
+  void Fehler(std::string_view text);
+
   TOptionen& optionen_;
   std::function<void()> optionenLesen_;
   TextBuffer& puffer_;
+  ClipboardReader& ablage_;
   MessageSink& meldungen_;
+  TWartefrist frist_;
 };

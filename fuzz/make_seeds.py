@@ -123,6 +123,11 @@ zwischenablage("negative_code", record(LEER, -1), b" a b c ")
 zwischenablage("refresh_throws", record(SQ, 1), b"Hallo Welt", refresh=1)
 zwischenablage("refresh_changes_method", record(SQ, 1), cp("Stra\xdfe \u20ac"), refresh=2, second=record(GROSS, 3))
 zwischenablage("empty_clipboard", record(SQ | UML, 0), b"")
+# What may come between: a clipboard held open, an empty paste, lost copies, lone breaks made CR LF.
+zwischenablage("held_open", record(SQ, 1), b"Hallo Welt", refresh=4)
+zwischenablage("first_paste_empty_held_briefly", record(SQ, 2), b"Hallo Welt", refresh=8 | 64)
+zwischenablage("copies_lost", record(SQ, 1), b"Hallo Welt", refresh=16)
+zwischenablage("lone_breaks_transposition", record(0, 0, columns=2), b"x\r\ny\nz", refresh=32)
 
 # --- menu: mode, [mask bytes], captions separated by line feeds
 write("menu", "tray_menu", b"\x01" + cp("Programm Talsek starten\nTalsek-Optionen \xe4ndern\n-\n"

@@ -9,8 +9,14 @@
 //                 mapped onto letters; an empty key is possible)
 //   switches      bit 0 square matrix, 1 ignore non-letters, 2 lower case, 3 upper case,
 //                 4 delete spaces, 5 transcribe umlauts
-//   refresh byte  bit 0 the refresh throws, bit 1 the refresh replaces the record by the second
+//   refresh byte  bit 0 the refresh throws, bit 1 the refresh replaces the record by the second;
+//                 bits 2-6 what may come between: 2 another program holds the clipboard beyond the
+//                 waiting time, 3 the first paste brings nothing, 4 no copy arrives, 5 the control
+//                 turns lone line breaks into CR LF, 6 another program holds the clipboard briefly.
+//                 With any of them the clipboard must still end with the full result and no box,
+//                 or keep its text and show exactly one of the refusals.
 #include <cstddef>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +25,7 @@
 #include "Main/Texte.h"
 #include "Main/Zwischenablage.h"
 #include "fuzz/FuzzSupport.h"
+#include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeTextBuffer.h"
 #include "tests/fakes/RecordingMessageSink.h"
 #include "verschl/verschl.h"
@@ -70,26 +77,44 @@ std::string BeforeNul(std::string_view text) { return std::string(text.substr(0,
 
 bool HasNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
 
+struct Trouble {
+  bool heldOpen = false;
+  bool firstPasteEmpty = false;
+  bool copiesLost = false;
+  bool loneBreaksToCrLf = false;
+  bool heldBriefly = false;
+  bool Any() const { return heldOpen || firstPasteEmpty || copiesLost || loneBreaksToCrLf || heldBriefly; }
+};
+
 struct Run {
   std::string clipboard;
   bool threw = false;
   bool touchedBuffer = false;
   std::size_t messages = 0;
   bool onlyNulMessages = true;
+  std::string firstMessage;
 };
 
 Run Command(const std::string& clipboard, const TOptionen& start, const TOptionen& refreshed, bool refreshThrows,
-            bool encrypt) {
+            bool encrypt, const Trouble& trouble = {}) {
   TOptionen optionen = start;
-  FakeTextBuffer puffer(clipboard);
+  FakeClipboard ablage;
+  ablage.SetBytes(clipboard);
+  ablage.busyFor = trouble.heldOpen ? 1 << 20 : trouble.heldBriefly ? 3 : 0;
+  FakeTextBuffer puffer(ablage);
+  puffer.emptyPastes = trouble.firstPasteEmpty ? 1 : 0;
+  puffer.lostCopies = trouble.copiesLost ? 1 << 20 : 0;
+  puffer.loneBreaksToCrLf = trouble.loneBreaksToCrLf;
   RecordingMessageSink meldungen;
+  std::chrono::milliseconds clock{0};
   ZwischenablageBefehle befehle(
       optionen,
       [&] {
         if (refreshThrows) throw ERegistryException::WrongType(texte::kMethode);
         optionen = refreshed;
       },
-      puffer, meldungen);
+      puffer, ablage, meldungen,
+      {[&] { return clock; }, [&](std::chrono::milliseconds d) { clock += d; }});
   Run run;
   try {
     if (encrypt) {
@@ -100,9 +125,10 @@ Run Command(const std::string& clipboard, const TOptionen& start, const TOptione
   } catch (const ERegistryException&) {
     run.threw = true;
   }
-  run.clipboard = puffer.clipboard;
+  run.clipboard = ablage.Bytes();
   run.touchedBuffer = !puffer.calls.empty();
   run.messages = meldungen.messages.size();
+  if (!meldungen.messages.empty()) run.firstMessage = meldungen.messages.front().text;
   for (const RecordedMessage& m : meldungen.messages) {
     run.onlyNulMessages = run.onlyNulMessages && m.text == texte::kNullzeichen && m.iconFlag == kIconError;
   }
@@ -122,6 +148,50 @@ void RequireFullOrKept(const Run& run, const std::string& before, const std::str
   }
 }
 
+// Under trouble the clipboard still never lies: it holds the full result and no box was shown, or
+// it keeps its text and exactly one refusal says why.
+void RequireTruthful(const Run& run, const std::string& before, const std::string& full) {
+  Require(!run.threw, "only the refresh throws");
+  if (run.messages == 0) {
+    // Readers of the clipboard stop at its first U+0000, so a copy that did not arrive over a text
+    // that already reads as the result is no lie. What the platform makes of the copy of an empty
+    // selection is its own affair.
+    Require(BeforeNul(run.clipboard) == full || (full.empty() && run.clipboard == before),
+            "a command without a box delivers its full result");
+    return;
+  }
+  Require(run.messages == 1 && run.clipboard == before, "a refused command keeps the clipboard and says so once");
+  const std::string_view refusals[] = {texte::kNullzeichen, texte::kZwischenablageBelegt, texte::kErgebnisVeraendert,
+                                       texte::kNichtKopiert};
+  bool known = false;
+  for (const std::string_view refusal : refusals) known = known || run.firstMessage == refusal;
+  Require(known, "a refusal is one of the commands' boxes");
+}
+
+void RequireUnderTrouble(const std::string& clipboard, const TOptionen& start, const TOptionen& used,
+                         const Trouble& trouble) {
+  FakeClipboard unused;
+  FakeTextBuffer control(unused);
+  control.loneBreaksToCrLf = trouble.loneBreaksToCrLf;
+  const std::string pasted = control.AsControlKeepsIt(clipboard);
+  for (const bool encrypt : {true, false}) {
+    const std::string full = encrypt ? Method(Prepared(pasted, used), used, true) : Method(pasted, used, false);
+    const Run run = Command(clipboard, start, used, false, encrypt, trouble);
+    RequireTruthful(run, clipboard, full);
+    if (trouble.heldOpen) {
+      Require(run.firstMessage == texte::kZwischenablageBelegt && !run.touchedBuffer,
+              "a clipboard held open beyond the time is reported before the buffer is touched");
+    }
+    if (trouble.copiesLost && !HasNul(full) && !full.empty() && !trouble.heldOpen && BeforeNul(clipboard) != full) {
+      Require(run.messages == 1, "a copy that never arrives is reported");
+    }
+    if (!trouble.heldOpen && !trouble.copiesLost && !trouble.loneBreaksToCrLf) {
+      Require(run.messages == (HasNul(full) ? 1u : 0u),
+              "a brief hold or one empty paste changes nothing");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) { return fuzz::BuildCipherTables(); }
@@ -131,6 +201,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TOptionen start = ReadRecord(input);
   const std::uint8_t refresh = input.Byte();
   const bool refreshThrows = input.Bit(refresh, 0);
+  Trouble trouble;
+  trouble.heldOpen = input.Bit(refresh, 2);
+  trouble.firstPasteEmpty = input.Bit(refresh, 3);
+  trouble.copiesLost = input.Bit(refresh, 4);
+  trouble.loneBreaksToCrLf = input.Bit(refresh, 5);
+  trouble.heldBriefly = input.Bit(refresh, 6);
   const TOptionen used = input.Bit(refresh, 1) ? ReadRecord(input) : start;
   const std::string clipboard = input.Rest();
 
@@ -141,6 +217,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Require(!run.touchedBuffer && run.clipboard == clipboard && run.messages == 0,
               "a failed refresh leaves buffer and clipboard untouched");
     }
+    return 0;
+  }
+
+  if (trouble.Any()) {
+    RequireUnderTrouble(clipboard, start, used, trouble);
     return 0;
   }
 

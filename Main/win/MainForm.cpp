@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <string>
 
 #include "Main/ERegistryException.h"
@@ -19,13 +20,24 @@ namespace {
 // The form's stored description: never shown, so its bounds matter only to the buffer's size.
 const gui::TFormDescription kBeschreibung{"TMainForm", texte::kFormCaption, 231, 493, 151, 75};
 
+// The commands wait for a clipboard held by another program on the GUI thread itself: nothing else
+// would run meanwhile anyway, since a command runs from start to end before the next message.
+TWartefrist Wartefrist() {
+  return {[] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now().time_since_epoch());
+          },
+          [](std::chrono::milliseconds dauer) { ::Sleep(static_cast<DWORD>(dauer.count())); }};
+}
+
 }  // namespace
 
 TMainForm::TMainForm(gui::TApplication& application)
     : TForm(application, kBeschreibung),
       MiniREd(Handle()),
       meldungen_(application),
-      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, meldungen_) {
+      ablage_(Handle()),
+      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, meldungen_, Wartefrist()) {
   ProgrammTalsekstarten = &PopupMenu1.Add("ProgrammTalsekstarten", std::string(texte::kProgrammTalsekStarten),
                                           [this] { ProgrammTalsekstartenClick(); }, true);
   TalsekOptionenaendern = &PopupMenu1.Add("TalsekOptionenaendern", std::string(texte::kTalsekOptionenAendern),

@@ -7,6 +7,7 @@
 #include "Main/Zwischenablage.h"
 #include "Main/win/ApplicationMessageSink.h"
 #include "Main/win/RichEditBuffer.h"
+#include "Main/win/Win32ClipboardReader.h"
 #include "gui/win/Form.h"
 #include "gui/win/PopupMenu.h"
 
@@ -47,5 +48,6 @@ class TMainForm final : public gui::TForm {
   // The procedure MyWindowProc replaced, which gets every message but "TaskbarCreated".
   gui::TWndMethod normaleFensterprozedur_;
   ApplicationMessageSink meldungen_;
+  Win32ClipboardReader ablage_;
   ZwischenablageBefehle befehle_;
 };

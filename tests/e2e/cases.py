@@ -29,6 +29,10 @@ ERROR_CAPTION = b"Fehler"
 WARNING_CAPTION = b"Warnung"
 FIRST_OPTION_WARNING = ('Bitte wählen Sie die Option "Optionen in Registierung speichern"\r\n'
                         "im Hauptprogramm von Talsek!").encode("cp1252")
+BUSY = ("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\r\n"
+        "Bitte versuchen Sie es noch einmal; die Zwischenablage bleibt unverändert.").encode("cp1252")
+TOO_LONG_9_MIB = ("Der Text ist mit 9.437.184 Zeichen zu lang; TalsekTray verarbeitet höchstens 8.388.608 Zeichen.\r\n"
+                  "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 NULL_BYTE_REFUSED = ("Der Text enthält das Zeichen €, das diese Methode in ein Nullzeichen verwandeln würde.\r\n"
                      "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 
@@ -45,6 +49,11 @@ def unreadable(name: str) -> bytes:
 
 def not_found(folder: str) -> bytes:
     return b"Talsek wurde nicht im Pfad \r\n" + folder.encode("cp1252") + b"\r\n gefunden!"
+
+
+def not_in_code_page(position: str, code: str, code_page: str) -> bytes:
+    return (f"Der Text enthält an Stelle {position} das Zeichen U+{code}, das es in der Codepage {code_page} "
+            "nicht gibt.\r\nDie Zwischenablage bleibt unverändert.").encode("cp1252")
 
 
 CASES: dict[str, list] = {}
@@ -101,6 +110,26 @@ def beenden(s: Session, process: subprocess.Popen) -> None:
     s.menu("b")
     s.expect_exit("\"&Beenden\" ends the program with exit code 0", process, 0)
     s.expect_tray("the icon is gone after \"&Beenden\"", False)
+
+
+def clip_put_unicode(s: Session, text: str) -> None:
+    """Copies `text` as a Unicode program does: CF_UNICODETEXT, set by the probe."""
+    path = s.work / "unicode.txt"
+    path.write_bytes(text.encode("utf-16-le"))
+    rc, _ = s.probe("clip-set-unicode", s.windows_path(path))
+    s.check(f"the probe puts {show(text[:40])} on the clipboard as CF_UNICODETEXT", 0, rc)
+
+
+def clip_unicode(s: Session) -> str:
+    """The clipboard's CF_UNICODETEXT as a Windows program reads it."""
+    _, values = s.probe("clip-formats")
+    return bytes.fromhex(values.get("unicode", "")).decode("utf-16-le", errors="replace").split("\0")[0]
+
+
+def refused(s: Session, command_key: str, what: str, text: bytes) -> None:
+    s.menu(command_key)
+    s.expect_box(what, ERROR_CAPTION, text, "error")
+    s.click_ok()
 
 
 def nothing_for(seconds: float, condition) -> bool:
@@ -376,6 +405,68 @@ def the_euro_sign_under_the_byte_shift_is_refused_and_the_clipboard_kept(s: Sess
         s.click_ok()
         s.check(f"{command}: the clipboard is unchanged after OK", plain, s.clip_exact())
         s.check(f"{command}: xclip still reads the original", "Preis: 5 € netto", s.clip_x())
+    beenden(s, process)
+
+
+@case("clipboard")
+def text_outside_the_code_page_is_refused_and_the_clipboard_kept(s: Session) -> None:
+    process = start_with_icon(s, {})
+    _, values = s.probe("acp")
+    for text, position, code in (("Łódź → 😀 Grüße", "1", "0141"), ("Grüße 😀 aus Köln", "7", "1F600")):
+        clip_put_unicode(s, text)
+        for command, key in (("encrypt", "v"), ("decrypt", "e")):
+            refused(s, key, f"{command} {text!r}", not_in_code_page(position, code, values["acp"]))
+            s.check(f"{command} {text!r}: the clipboard keeps the Unicode text", text, clip_unicode(s))
+    # Typographic quotes, dashes, the ellipsis and the euro sign are all in code page 1252.
+    typographic = "„Grüße“ – ‚so‘ … 5 € · ©"
+    clip_put_unicode(s, typographic)
+    plain = typographic.encode("cp1252")
+    encrypt(s, plain, ref.encrypt_command(plain, {}), "typographic characters pass")
+    beenden(s, process)
+
+
+def hold_clipboard(s: Session, milliseconds: int) -> subprocess.Popen:
+    """Another program holds the clipboard open for the time; returns once it has it."""
+    out = s.work / "logs" / "clip-hold.out"
+    out.write_bytes(b"")
+    holder = subprocess.Popen(["wine", s.state.probe, "clip-hold", str(milliseconds)], env=s.env,
+                              cwd=s.work / "empty", stdin=subprocess.DEVNULL, stdout=out.open("wb"),
+                              stderr=subprocess.DEVNULL)
+    if not poll(15, lambda: b"held=1" in out.read_bytes()):
+        holder.kill()
+        raise CaseFailure("the probe holds the clipboard open", "held=1", out.read_bytes())
+    return holder
+
+
+@case("clipboard")
+def a_clipboard_held_by_another_program_is_reported_and_the_next_command_works(s: Session) -> None:
+    process = start_with_icon(s, {})
+    plain = s.clip_put("Hallo Welt")
+    holder = hold_clipboard(s, 6000)
+    s.menu("v")
+    started = time.monotonic()
+    s.expect_box("encrypting while another program holds the clipboard", ERROR_CAPTION, BUSY, "error")
+    waited = time.monotonic() - started
+    if waited > 2.5:
+        raise CaseFailure("the box comes within about two seconds", "<= 2.5 s", f"{waited:.1f} s")
+    s.click_ok()
+    holder.wait(timeout=30)
+    s.check("the plain text stays on the clipboard", plain, s.clip_exact())
+    encrypt(s, plain, b"Jcnnq Ygnv", "once the clipboard is free the command works")
+    beenden(s, process)
+
+
+@case("clipboard")
+def a_text_of_9_mib_is_refused_and_the_program_keeps_answering(s: Session) -> None:
+    process = start_with_icon(s, {})
+    clip_put_unicode(s, "a" * (9 * 1024 * 1024))
+    refused(s, "v", "encrypting 9 MiB", TOO_LONG_9_MIB)
+    _, idle = s.probe("idle", "5000")
+    s.check("the program answers after the refusal", "1", idle.get("idle"))
+    seen = s.clip_x()
+    s.check("the clipboard keeps the 9 MiB text", 9 * 1024 * 1024, len(seen or ""))
+    plain = s.clip_put("Hallo Welt")
+    encrypt(s, plain, b"Jcnnq Ygnv", "a short text afterwards")
     beenden(s, process)
 
 

@@ -621,6 +621,44 @@ int ClipSet(std::string_view hex) {
   return 0;
 }
 
+// Puts a file's UTF-16LE text on the clipboard as CF_UNICODETEXT, as a Unicode program copies it.
+int ClipSetUnicode(const char* path) {
+  FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) {
+    return Fail("the text file cannot be opened");
+  }
+  std::string bytes;
+  std::array<char, 65536> block{};
+  for (std::size_t n; (n = std::fread(block.data(), 1, block.size(), file)) > 0;) {
+    bytes.append(block.data(), n);
+  }
+  std::fclose(file);
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 2);
+  auto* target = static_cast<char*>(GlobalLock(memory));
+  std::memcpy(target, bytes.data(), bytes.size());
+  target[bytes.size()] = target[bytes.size() + 1] = 0;
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  return 0;
+}
+
+// Holds the clipboard open as clipboard managers do, for the given time; says when it has it.
+int ClipHold(int milliseconds) {
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  std::printf("held=1\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(milliseconds));
+  CloseClipboard();
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe <command> [args]\n"
@@ -636,6 +674,8 @@ int Usage() {
       "  show-box <kind> <caption-hex> <text-hex>  a box of the probe's own\n"
       "  clip-get | clip-set <hex>              CF_TEXT of the clipboard\n"
       "  clip-formats                           the formats on the clipboard, CF_UNICODETEXT in full\n"
+      "  clip-set-unicode <file>                CF_UNICODETEXT from a file of UTF-16LE\n"
+      "  clip-hold <ms>                         hold the clipboard open for the time\n"
       "  acp                                    the ANSI code page\n",
       stderr);
   return 2;
@@ -667,6 +707,8 @@ int main(int argc, char** argv) {
   if (command == "clip-get") return ClipGet();
   if (command == "clip-set" && argc > 2) return ClipSet(argv[2]);
   if (command == "clip-formats") return ClipFormats();
+  if (command == "clip-set-unicode" && argc > 2) return ClipSetUnicode(argv[2]);
+  if (command == "clip-hold" && argc > 2) return ClipHold(std::atoi(argv[2]));
   if (command == "acp") {
     std::printf("acp=%u\n", GetACP());
     return 0;

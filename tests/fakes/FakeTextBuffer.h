@@ -1,20 +1,22 @@
 // A stand-in for the hidden rich edit between the clipboard and the ciphers. It keeps what the
 // commands depend on: a text handed to the control (set, or pasted from the clipboard) ends
-// before its first byte 0, paste inserts at the selection, copy takes the selection. Every call
-// is logged so that tests can see which operations ran and in what order.
+// before its first byte 0, paste inserts at the selection, copy takes the selection. It can also
+// act as the controls and clipboards that fail the commands: a paste that brings nothing, a copy
+// that does not arrive, a control that turns lone line breaks into CR LF. Every call is logged so
+// that tests can see which operations ran and in what order.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "Main/TextBuffer.h"
+#include "tests/fakes/FakeClipboard.h"
 
 class FakeTextBuffer : public TextBuffer {
  public:
-  explicit FakeTextBuffer(std::string clipboardText = {}) : clipboard(std::move(clipboardText)) {}
+  explicit FakeTextBuffer(FakeClipboard& clipboard) : clipboard_(clipboard) {}
 
   void Clear() override {
     calls.emplace_back("Clear");
@@ -24,7 +26,12 @@ class FakeTextBuffer : public TextBuffer {
 
   void Paste() override {
     calls.emplace_back("Paste");
-    const std::string inserted = BeforeNul(clipboard);
+    FakeClipboard::Require(!clipboard_.IsOpen(), "the paste cannot open a clipboard that the commands hold");
+    if (emptyPastes > 0) {
+      --emptyPastes;
+      return;
+    }
+    const std::string inserted = AsControlKeepsIt(clipboard_.Bytes());
     text.replace(selStart_, selEnd_ - selStart_, inserted);
     selStart_ = selEnd_ = selStart_ + inserted.size();
   }
@@ -36,7 +43,7 @@ class FakeTextBuffer : public TextBuffer {
 
   void SetText(std::string_view newText) override {
     calls.emplace_back("SetText");
-    text = BeforeNul(newText);
+    text = AsControlKeepsIt(newText);
     selStart_ = selEnd_ = 0;
   }
 
@@ -49,16 +56,39 @@ class FakeTextBuffer : public TextBuffer {
   // An empty selection empties the clipboard here; what the platform does then is its own affair.
   void Copy() override {
     calls.emplace_back("Copy");
-    clipboard = text.substr(selStart_, selEnd_ - selStart_);
+    FakeClipboard::Require(!clipboard_.IsOpen(), "the copy cannot open a clipboard that the commands hold");
+    if (lostCopies > 0) {
+      --lostCopies;
+      return;
+    }
+    clipboard_.SetBytes(text.substr(selStart_, selEnd_ - selStart_));
   }
 
-  std::string clipboard;
   std::string text;
   std::vector<std::string> calls;
+  int emptyPastes = 0;             // so many pastes bring nothing
+  int lostCopies = 0;              // so many copies do not reach the clipboard
+  bool loneBreaksToCrLf = false;   // as some versions of the rich edit do
+
+  // What the control holds of a text handed to it.
+  std::string AsControlKeepsIt(std::string_view s) const {
+    s = s.substr(0, s.find('\0'));
+    if (!loneBreaksToCrLf) return std::string(s);
+    std::string kept;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      const bool pair = s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n';
+      if (pair || s[i] == '\r' || s[i] == '\n') {
+        kept += "\r\n";
+        i += pair ? 1 : 0;
+      } else {
+        kept += s[i];
+      }
+    }
+    return kept;
+  }
 
  private:
-  static std::string BeforeNul(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
-
+  FakeClipboard& clipboard_;
   std::size_t selStart_ = 0;
   std::size_t selEnd_ = 0;
 };

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "Main/ERegistryException.h"
 #include "Main/Texte.h"
+#include "fakes/FakeClipboard.h"
 #include "fakes/FakeTextBuffer.h"
 #include "fakes/RecordingMessageSink.h"
 #include "verschl/verschl.h"
@@ -26,21 +29,37 @@ class Zwischenablage : public ::testing::Test {
   Zwischenablage() { verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle); }
 
   std::string Verschluesselt(const std::string& clipboard) {
-    puffer.clipboard = clipboard;
+    ablage.SetBytes(clipboard);
     befehle.Verschluesseln();
-    return puffer.clipboard;
+    return ablage.Bytes();
   }
   std::string Entschluesselt(const std::string& clipboard) {
-    puffer.clipboard = clipboard;
+    ablage.SetBytes(clipboard);
     befehle.Entschluesseln();
-    return puffer.clipboard;
+    return ablage.Bytes();
+  }
+
+  void Zuruecksetzen() {
+    ablage = FakeClipboard();
+    puffer.calls.clear();
+    puffer.emptyPastes = puffer.lostCopies = 0;
+    puffer.loneBreaksToCrLf = false;
+    meldungen.messages.clear();
   }
 
   TOptionen optionen;
   std::function<void()> auffrischen = [] {};
-  FakeTextBuffer puffer;
+  FakeClipboard ablage;
+  FakeTextBuffer puffer{ablage};
   RecordingMessageSink meldungen;
-  ZwischenablageBefehle befehle{optionen, [this] { auffrischen(); }, puffer, meldungen};
+  // Sleeping only moves the clock on, so that waiting costs the tests nothing.
+  std::chrono::milliseconds uhr{0};
+  ZwischenablageBefehle befehle{optionen,
+                                [this] { auffrischen(); },
+                                puffer,
+                                ablage,
+                                meldungen,
+                                {[this] { return uhr; }, [this](std::chrono::milliseconds d) { uhr += d; }}};
 };
 
 struct Fall {
@@ -157,27 +176,28 @@ TEST_F(Zwischenablage, EachFilterAndTheMethodPassThroughTheBufferAndSetOnlyChang
   AlleFilter(optionen);
   Verschluesselt("a b");
   Calls erwartet = {"Clear", "Paste"};
-  // Transcription and lower case leave "a b" as it is; upper case, spaces and the shift change it.
+  // The pasted text is read once; transcription and lower case leave "a b" as it is; upper case,
+  // spaces and the shift change it, and each change is read back.
+  erwartet.push_back("GetText");
   for (const bool aendert : {false, false, true, true, true}) {
-    erwartet.push_back("GetText");
     if (aendert) {
-      erwartet.push_back("SetText");
+      erwartet.insert(erwartet.end(), {"SetText", "GetText"});
     }
   }
   erwartet.insert(erwartet.end(), {"SelectAll", "Copy"});
   EXPECT_EQ(puffer.calls, erwartet);
-  EXPECT_EQ(puffer.clipboard, "CD");
+  EXPECT_EQ(ablage.Bytes(), "CD");
 }
 
 TEST_F(Zwischenablage, StepsWithoutWorkDoNotTouchTheBufferText) {
   const auto aufrufe = [&](void (ZwischenablageBefehle::*befehl)()) {
     puffer.calls.clear();
-    puffer.clipboard = "Hallo";
+    ablage.SetBytes("Hallo");
     (befehle.*befehl)();
-    EXPECT_EQ(puffer.clipboard, "Hallo");
+    EXPECT_EQ(ablage.Bytes(), "Hallo");
     return puffer.calls;
   };
-  const Calls nurKopieren = {"Clear", "Paste", "SelectAll", "Copy"};
+  const Calls nurKopieren = {"Clear", "Paste", "GetText", "SelectAll", "Copy"};
   AlleFilterOhneMethode(optionen);
   EXPECT_EQ(aufrufe(&ZwischenablageBefehle::Entschluesseln), nurKopieren);
   optionen = TOptionen{};
@@ -202,11 +222,12 @@ TEST_F(Zwischenablage, RefreshRunsFirstAndItsValuesAreUsed) {
 TEST_F(Zwischenablage, FailedRefreshLeavesBufferAndClipboardUntouched) {
   auffrischen = [] { throw ERegistryException("Ung\xFCltiger Datentyp f\xFCr 'Methode'"); };
   puffer.text = "letztes Ergebnis";
-  puffer.clipboard = "Hallo";
+  ablage.SetBytes("Hallo");
   EXPECT_THROW(befehle.Verschluesseln(), ERegistryException);
   EXPECT_THROW(befehle.Entschluesseln(), ERegistryException);
   EXPECT_TRUE(puffer.calls.empty());
-  EXPECT_EQ(puffer.clipboard, "Hallo");
+  EXPECT_EQ(ablage.opens, 0);
+  EXPECT_EQ(ablage.Bytes(), "Hallo");
   EXPECT_EQ(puffer.text, "letztes Ergebnis");
   EXPECT_TRUE(meldungen.messages.empty());
 }
@@ -220,10 +241,10 @@ TEST_F(Zwischenablage, ByteShiftOfEuroSignIsRefusedWithABoxAndKeepsTheClipboard)
   for (const auto befehl : {&ZwischenablageBefehle::Verschluesseln, &ZwischenablageBefehle::Entschluesseln}) {
     meldungen.messages.clear();
     puffer.calls.clear();
-    puffer.clipboard = kMitEuro;
+    ablage.SetBytes(kMitEuro);
     (befehle.*befehl)();
     EXPECT_EQ(meldungen.messages, std::vector<RecordedMessage>{box});
-    EXPECT_EQ(puffer.clipboard, kMitEuro);
+    EXPECT_EQ(ablage.Bytes(), kMitEuro);
     EXPECT_EQ(puffer.calls, (Calls{"Clear", "Paste", "GetText"}));
   }
 }
@@ -234,6 +255,122 @@ TEST_F(Zwischenablage, EuroSignPassesMethodsThatMakeNoNullByte) {
     optionen.Methode = methode;
     EXPECT_EQ(Entschluesselt(Verschluesselt(kMitEuro)), kMitEuro);
   }
+  EXPECT_TRUE(meldungen.messages.empty());
+}
+
+// What the clipboard, the other programs on the desktop or the control may do to a command.
+// The expected text is the refusal's box, or, where nothing is refused, the clipboard's result.
+struct Stoerung {
+  const char* name;
+  void (*einstellen)(FakeClipboard&, FakeTextBuffer&, TOptionen&);
+  std::u16string text;
+  std::string erwartet;
+  bool pufferUnberuehrt = false;  // refused before the buffer is touched
+};
+
+const std::string kBelegt =
+    "Die Zwischenablage wird gerade von einem anderen Programm benutzt.\r\n"
+    "Bitte versuchen Sie es noch einmal; die Zwischenablage bleibt unver\xE4ndert.";
+
+std::string Fremd(const char* stelle, const char* code) {
+  return std::string("Der Text enth\xE4lt an Stelle ") + stelle + " das Zeichen U+" + code +
+         ", das es in der Codepage 28591 nicht gibt.\r\nDie Zwischenablage bleibt unver\xE4ndert.";
+}
+
+TEST_F(Zwischenablage, EachRefusalShowsItsBoxAndLeavesTheClipboardAlone) {
+  const std::vector<Stoerung> faelle = {
+      {"held open beyond the time", [](FakeClipboard& a, FakeTextBuffer&, TOptionen&) { a.busyFor = 1000; }, u"Hallo",
+       kBelegt, true},
+      {"every paste brings nothing", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.emptyPastes = 1000; },
+        u"Hallo",
+       kBelegt, false},
+      {"a character the code page lacks", [](FakeClipboard&, FakeTextBuffer&, TOptionen&) {},
+        u"\u0141\u00F3d\u017A \u2192 \U0001F600",
+       Fremd("1", "0141"), true},
+      {"an emoji counts as one character", [](FakeClipboard&, FakeTextBuffer&, TOptionen&) {},
+        u"Gr\u00FC\u00DFe \U0001F600 aus K\u00F6ln",
+       Fremd("7", "1F600"), true},
+      {"the position has thousands points", [](FakeClipboard&, FakeTextBuffer&, TOptionen&) {},
+        std::u16string(1233, u'a') + u"\u20AC",
+       Fremd("1.234", "20AC"), true},
+      {"one character too many", [](FakeClipboard&, FakeTextBuffer&, TOptionen&) {},
+        std::u16string(kHoechsteZeichenzahl + 1, u'a'),
+       "Der Text ist mit 8.388.609 Zeichen zu lang; TalsekTray verarbeitet h\xF6" "chstens 8.388.608 Zeichen.\r\n"
+       "Die Zwischenablage bleibt unver\xE4ndert.",
+       true},
+      {"copies never arrive", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.lostCopies = 1000; }, u"Hallo",
+       "Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.", false},
+  };
+  for (const auto& fall : faelle) {
+    for (const auto befehl : {&ZwischenablageBefehle::Verschluesseln, &ZwischenablageBefehle::Entschluesseln}) {
+      SCOPED_TRACE(fall.name);
+      optionen = TOptionen{};
+      Zuruecksetzen();
+      puffer.text = "letztes Ergebnis";
+      ablage.text = fall.text;
+      fall.einstellen(ablage, puffer, optionen);
+      const auto anfang = uhr;
+      (befehle.*befehl)();
+      EXPECT_EQ(meldungen.messages, (std::vector<RecordedMessage>{{fall.erwartet, "Fehler", 0x10}}));
+      EXPECT_EQ(ablage.text, fall.text);
+      EXPECT_FALSE(ablage.IsOpen());
+      EXPECT_LE(uhr - anfang, std::chrono::milliseconds(1100)) << "a command waits about a second at most";
+      if (fall.pufferUnberuehrt) {
+        EXPECT_TRUE(puffer.calls.empty());
+        EXPECT_EQ(puffer.text, "letztes Ergebnis");
+      }
+    }
+  }
+}
+
+TEST_F(Zwischenablage, AResultThatTheControlWouldChangeIsNotCopied) {
+  // Two columns split the CR LF: "x\r" over "\ny" reads down as "x\n\ry", two lone breaks.
+  DreiSpalten(optionen);
+  optionen.Spaltenzahl = 2;
+  puffer.loneBreaksToCrLf = true;
+  ablage.SetBytes("x\r\ny");
+  befehle.Verschluesseln();
+  EXPECT_EQ(meldungen.messages,
+            (std::vector<RecordedMessage>{{"Das Ergebnis lie\xDF" "e sich nicht unver\xE4ndert in die Zwischenablage \xFC"
+                                           "bertragen.\r\nDie Zwischenablage bleibt unver\xE4ndert.",
+                                           "Fehler", 0x10}}));
+  EXPECT_EQ(ablage.Bytes(), "x\r\ny");
+  EXPECT_EQ(std::count(puffer.calls.begin(), puffer.calls.end(), "Copy"), 0);
+}
+
+TEST_F(Zwischenablage, PassingTroubleAndHarmlessTextsAreNotRefused) {
+  const std::vector<Stoerung> faelle = {
+      {"held open for a few tries", [](FakeClipboard& a, FakeTextBuffer&, TOptionen&) { a.busyFor = 5; }, u"Hallo",
+       "Jcnnq"},
+      {"the first paste brings nothing", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.emptyPastes = 1; },
+        u"Hallo",
+       "Jcnnq"},
+      {"the first copy is lost", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.lostCopies = 1; }, u"Hallo",
+       "Jcnnq"},
+      {"LF-only lines come back as CR LF",
+        [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.loneBreaksToCrLf = true; }, u"Hallo\nWelt\r",
+       "Jcnnq\r\nYgnv\r\n"},
+      {"a text at the limit", [](FakeClipboard&, FakeTextBuffer&, TOptionen& o) { o.Methode = 7; },
+        std::u16string(kHoechsteZeichenzahl, u'a'),
+       std::string(kHoechsteZeichenzahl, 'a')},
+      {"an empty text", [](FakeClipboard&, FakeTextBuffer&, TOptionen&) {}, u"", ""},
+  };
+  for (const auto& fall : faelle) {
+    SCOPED_TRACE(fall.name);
+    Zuruecksetzen();
+    optionen = TOptionen{};
+    ablage.text = fall.text;
+    fall.einstellen(ablage, puffer, optionen);
+    befehle.Verschluesseln();
+    EXPECT_EQ(ablage.Bytes(), fall.erwartet);
+    EXPECT_TRUE(meldungen.messages.empty());
+  }
+}
+
+TEST_F(Zwischenablage, AClipboardWithoutTextIsCopiedBackEmptyAsBefore) {
+  ablage.text.reset();
+  befehle.Verschluesseln();
+  EXPECT_EQ(puffer.calls, (Calls{"Clear", "Paste", "GetText", "SelectAll", "Copy"}));
   EXPECT_TRUE(meldungen.messages.empty());
 }
 
