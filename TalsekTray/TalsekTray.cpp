@@ -32,6 +32,9 @@ int Programm() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // First of all: every library loaded later by name (the rich edit, what the shell and the common
+  // controls pull in) comes from the system folder, never from the program's or the current folder.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   try {
     return Programm();
   } catch (...) {

@@ -40,7 +40,10 @@ bool MaskKeepsText(HWND control) {
 
 }  // namespace
 
-RichEditBuffer::RichEditBuffer(HWND parent) : library_(::LoadLibraryA(kLibrary)), parent_(parent) {
+// From the system folder only: riched32 is no known DLL, so a bare name would be looked for in the
+// program's own folder first, where a planted file of that name would run its code.
+RichEditBuffer::RichEditBuffer(HWND parent)
+    : library_(::LoadLibraryExA(kLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)), parent_(parent) {
   if (!library_) throw std::runtime_error(std::string(texte::kRichEditFehlt));
   maskWhileFilling_ = MaskKeepsText(NewControl().get());
   CreateControl();

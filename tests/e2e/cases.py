@@ -201,6 +201,30 @@ def with_settings_the_icon_comes_at_once_without_a_box(s: Session) -> None:
 
 
 @case("startup")
+def a_riched32_dll_beside_the_program_or_in_its_folder_is_never_loaded(s: Session) -> None:
+    planted = Path(s.state.probe).parent / "RICHED32.dll"
+    copies = [s.app_folder / "RICHED32.dll", s.work / "empty" / "RICHED32.dll"]
+    markers = [Path(str(copy) + ".loaded") for copy in copies]
+    plain_env = s.env
+    # Native before built-in: Wine then behaves as Windows does with a library that is no known DLL.
+    s.env = {**s.env, "WINEDLLOVERRIDES": s.env["WINEDLLOVERRIDES"] + ";riched32=n,b"}
+    try:
+        for copy, marker in zip(copies, markers):
+            shutil.copy2(planted, copy)
+            marker.unlink(missing_ok=True)
+        process = start_with_icon(s, {})
+        plain = s.clip_put("Hallo Welt")
+        encrypt(s, plain, b"Jcnnq Ygnv", "the system's rich edit does the work")
+        beenden(s, process)
+        for marker in markers:
+            s.check(f"no code of {marker.name[:-len('.loaded')]} in {marker.parent.name} ran", False, marker.exists())
+    finally:
+        s.env = plain_env
+        for path in copies + markers:
+            path.unlink(missing_ok=True)
+
+
+@case("startup")
 def a_second_instance_is_refused_and_the_first_keeps_running(s: Session) -> None:
     first = start_with_icon(s, {})
     second = s.start()
