@@ -2,7 +2,7 @@
 # Builds everything and runs every test: the portable core's unit tests natively, the same under
 # AddressSanitizer and UndefinedBehaviorSanitizer with short fuzz runs and clang-tidy, the 64-bit
 # and 32-bit Windows programs with the release package, and the end-to-end tests of the 32-bit
-# programs under Wine.
+# programs under Wine, with the start-up and clipboard cases of the 64-bit program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,3 +28,5 @@ if [ "$zip_contents" != "$expected" ]; then
   exit 1
 fi
 ctest --preset mingw32
+# The 64-bit program through its start-up and clipboard cases.
+ctest --preset mingw64
