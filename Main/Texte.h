@@ -1,5 +1,5 @@
 // Every text of the program, as code-page-1252 bytes; the readable German stands beside each.
-// Keep them here and nowhere else, byte for byte.
+// Keep them here and nowhere else, byte for byte. The GUI layer's own few are in gui/Texte.h.
 #pragma once
 
 #include <string_view>
@@ -14,7 +14,6 @@ inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 
 // TalsekTray läuft bereits!
 inline constexpr std::string_view kLaeuftBereits = "TalsekTray l\xE4uft bereits!";
-inline constexpr std::string_view kOk = "OK";
 
 // Kein Registry-Eintrag für Talsek-Optionen gefunden.\r\nStart mit Standardoptionen
 inline constexpr std::string_view kKeinRegistryEintrag =
@@ -44,11 +43,10 @@ inline constexpr std::string_view kNullzeichen =
     "Der Text enth\xE4lt das Zeichen \x80, das diese Methode in ein Nullzeichen verwandeln w\xFCrde.\r\n"
     "Die Zwischenablage bleibt unver\xE4ndert.";
 
-// The tray menu's stored captions, in menu order ("-" is a separator).
+// The tray menu's stored captions, in menu order (the separators are the GUI layer's "-").
 inline constexpr std::string_view kProgrammTalsekStarten = "Programm Talsek starten";
 // Talsek-Optionen ändern
 inline constexpr std::string_view kTalsekOptionenAendern = "Talsek-Optionen \xE4ndern";
-inline constexpr std::string_view kSeparator = "-";
 // Zwischenablage &verschlüsseln
 inline constexpr std::string_view kVerschluesseln = "Zwischenablage &verschl\xFCsseln";
 // Zwischenablage &entschlüsseln
@@ -77,9 +75,7 @@ inline constexpr std::string_view kUmlauteErsetzen = "UmlauteErsetzen";
 inline constexpr std::string_view kSchluesselSchluessel = "quorvalmidestrenix";
 inline constexpr std::string_view kStandardSchluessel = "Wandelrose";
 
-// The GUI layer's own texts.
-// Unbekannter Fehler (an exception that carries no message of its own)
-inline constexpr std::string_view kUnbekannterFehler = "Unbekannter Fehler";
+// The rich edit buffer's, when it cannot start.
 // RICHED32.DLL konnte nicht geladen werden
 inline constexpr std::string_view kRichEditFehlt = "RICHED32.DLL konnte nicht geladen werden";
 

@@ -12,6 +12,7 @@
 #include "Main/win/Advapi32Registry.h"
 #include "Main/win/DateiVorhanden.h"
 #include "Main/win/TrayIcon.h"
+#include "gui/Texte.h"
 #include "gui/win/Application.h"
 
 namespace {
@@ -30,14 +31,14 @@ TMainForm::TMainForm(gui::TApplication& application)
                                           [this] { ProgrammTalsekstartenClick(); }, true);
   TalsekOptionenaendern = &PopupMenu1.Add("TalsekOptionenaendern", std::string(texte::kTalsekOptionenAendern),
                                           [this] { TalsekOptionenaendernClick(); });
-  N2 = &PopupMenu1.Add("N2", std::string(texte::kSeparator));
+  N2 = &PopupMenu1.Add("N2", std::string(gui::texte::kSeparator));
   Zwischenablageverschluesseln =
       &PopupMenu1.Add("Zwischenablageverschluesseln", std::string(texte::kVerschluesseln),
                       [this] { ZwischenablageverschluesselnClick(); });
   Zwischenablageentschluesseln =
       &PopupMenu1.Add("Zwischenablageentschluesseln", std::string(texte::kEntschluesseln),
                       [this] { ZwischenablageentschluesselnClick(); });
-  N1 = &PopupMenu1.Add("N1", std::string(texte::kSeparator));
+  N1 = &PopupMenu1.Add("N1", std::string(gui::texte::kSeparator));
   Beenden1 = &PopupMenu1.Add("Beenden1", std::string(texte::kBeenden), [this] { Beenden1Click(); });
 
   AddMessageHandler(WM_TASKBAREVENT, [this](gui::TMessage& message) { TaskbarEvent(message); });

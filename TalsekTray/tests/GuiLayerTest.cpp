@@ -7,6 +7,7 @@
 #include "Fixtures.h"
 #include "Main/Texte.h"
 #include "WinTest.h"
+#include "gui/Texte.h"
 #include "gui/win/Form.h"
 #include "gui/win/Handles.h"
 #include "gui/win/MessageDialog.h"
@@ -249,7 +250,7 @@ TEST(MessageDialog, ShowsTextAndTitleCentredAndCloseOnCancel) {
   watcher.Join();
   EXPECT_EQ(caption, application.Title());
   EXPECT_EQ(text, texte::kLaeuftBereits);
-  EXPECT_EQ(button, texte::kOk);
+  EXPECT_EQ(button, gui::texte::kOk);
   EXPECT_TRUE(centred);
   EXPECT_FALSE(hasIcon);
 }
