@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Main/ERegistryException.h"
+#include "Main/Einstellungen.h"
 #include "Main/OptionenLesen.h"
 #include "Main/Optionen.h"
 #include "Main/Texte.h"
