@@ -4,9 +4,10 @@
 #include <string>
 #include <functional>
 
+#include <gtest/gtest.h>
+
 #include "Fixtures.h"
 #include "Main/Texte.h"
-#include "WinTest.h"
 #include "gui/Texte.h"
 #include "gui/win/Form.h"
 #include "gui/win/Handles.h"
@@ -147,7 +148,9 @@ TEST(Form, CreationHandlerRunsInsideTheProtectionAndTheFormStillBecomesMain) {
   EXPECT_EQ(ProbeForm::created, 1);
   EXPECT_EQ(application.MainForm(), &form);
   EXPECT_EQ(application.boxes.size(), 1u);
-  if (!application.boxes.empty()) EXPECT_EQ(application.boxes[0].text, "Anlegen misslungen.");
+  if (!application.boxes.empty()) {
+    EXPECT_EQ(application.boxes[0].text, "Anlegen misslungen.");
+  }
 }
 
 TEST(Form, ClosingTheMainFormPostsQuitWithCodeZeroAndDestructionRunsTheHandler) {
@@ -207,7 +210,9 @@ TEST(PopupMenu, TheMenuWindowCallsTheChosenItemAndShowsItsException) {
   PumpMessages();
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(application.boxes.size(), 1u);
-  if (!application.boxes.empty()) EXPECT_EQ(application.boxes[0].text, "Befehl misslungen.");
+  if (!application.boxes.empty()) {
+    EXPECT_EQ(application.boxes[0].text, "Befehl misslungen.");
+  }
 }
 
 TEST(MessageDialog, TemplateHoldsATextAndADefaultOkButtonOnTheStandardDialogClass) {
