@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "Einstellungen.h"
 #include "Registry.h"
-#include "Texte.h"
 #include "verschl/verschl.h"
 
 namespace {

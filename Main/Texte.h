@@ -1,5 +1,6 @@
 // Every text of the program, as code-page-1252 bytes; the readable German stands beside each.
-// Keep them here and nowhere else, byte for byte.
+// Keep them here and nowhere else, byte for byte. The GUI layer's own few are in gui/Texte.h, the
+// options editor's in Talsek/Texte.h, and what both programs share in Main/Einstellungen.h.
 #pragma once
 
 #include <string_view>
@@ -14,7 +15,6 @@ inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 
 // TalsekTray läuft bereits!
 inline constexpr std::string_view kLaeuftBereits = "TalsekTray l\xE4uft bereits!";
-inline constexpr std::string_view kOk = "OK";
 
 // Kein Registry-Eintrag für Talsek-Optionen gefunden.\r\nStart mit Standardoptionen
 inline constexpr std::string_view kKeinRegistryEintrag =
@@ -69,84 +69,21 @@ inline constexpr std::string_view kErgebnisVeraendert =
 inline constexpr std::string_view kNichtKopiert =
     "Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.";
 
-// The tray menu's stored captions, in menu order ("-" is a separator).
+// The tray menu's stored captions, in menu order (the separators are the GUI layer's "-").
 inline constexpr std::string_view kProgrammTalsekStarten = "Programm Talsek starten";
 // Talsek-Optionen ändern
 inline constexpr std::string_view kTalsekOptionenAendern = "Talsek-Optionen \xE4ndern";
-inline constexpr std::string_view kSeparator = "-";
 // Zwischenablage &verschlüsseln
 inline constexpr std::string_view kVerschluesseln = "Zwischenablage &verschl\xFCsseln";
 // Zwischenablage &entschlüsseln
 inline constexpr std::string_view kEntschluesseln = "Zwischenablage &entschl\xFCsseln";
 inline constexpr std::string_view kBeenden = "&Beenden";
 
-// The companion program and its arguments.
+// The companion program (its arguments are in Main/Einstellungen.h).
 inline constexpr std::string_view kTalsekExe = "talsek.exe";
-inline constexpr std::string_view kArgOnlyOption = "-onlyoption";
-inline constexpr std::string_view kArgFirstOption = "-firstoption";
 
-// The settings key that the companion program writes, and its values.
-inline constexpr std::string_view kSettingsKey = "Software\\Holvarin\\Talsek";
-inline constexpr std::string_view kProgrammpfad = "Programmpfad";
-inline constexpr std::string_view kCaesarVerschiebung = "CaesarVerschiebung";
-inline constexpr std::string_view kMethode = "Methode";
-inline constexpr std::string_view kMatrixQuadratisch = "MatrixQuadratisch";
-inline constexpr std::string_view kSpaltenzahl = "Spaltenzahl";
-inline constexpr std::string_view kVigenereSchluessel = "VigenereSchluessel";
-inline constexpr std::string_view kSonderzeichenIgnorieren = "SonderzeichenIgnorieren";
-inline constexpr std::string_view kKleinschrift = "Kleinschrift";
-inline constexpr std::string_view kGrossschrift = "Grossschrift";
-inline constexpr std::string_view kLeerzeichenLoeschen = "LeerzeichenLoeschen";
-inline constexpr std::string_view kUmlauteErsetzen = "UmlauteErsetzen";
-// The fixed key under which the stored Vigenère key is enciphered.
-inline constexpr std::string_view kSchluesselSchluessel = "quorvalmidestrenix";
-inline constexpr std::string_view kStandardSchluessel = "Wandelrose";
-
-// The GUI layer's own texts.
-// Unbekannter Fehler (an exception that carries no message of its own)
-inline constexpr std::string_view kUnbekannterFehler = "Unbekannter Fehler";
+// The rich edit buffer's, when it cannot start.
 // RICHED32.DLL konnte nicht geladen werden
 inline constexpr std::string_view kRichEditFehlt = "RICHED32.DLL konnte nicht geladen werden";
-
-// ---- The options editor talsek.exe (Talsek/) -----------------------------------------------------
-
-// Its dialog's caption, its window class (what a second start looks for) and its single-instance mutex.
-inline constexpr std::string_view kOptionenCaption = "Talsek-Optionen";
-inline constexpr std::string_view kOptionenKlasse = "TalsekOptionen";
-inline constexpr std::string_view kOptionenMutex = "TalsekOptionen";
-
-// The methods in the order of their codes 0 to 4: Spaltentransposition, Caesar-Verschiebung, ROT13,
-// Verschiebung um 128, Vigenère
-inline constexpr std::string_view kMethodenNamen[] = {"Spaltentransposition", "Caesar-Verschiebung", "ROT13",
-                                                      "Verschiebung um 128", "Vigen\xE8re"};
-
-// Es wurden noch keine Optionen gespeichert. Bitte speichern Sie sie jetzt.
-inline constexpr std::string_view kErsteOptionenHinweis =
-    "Es wurden noch keine Optionen gespeichert. Bitte speichern Sie sie jetzt.";
-
-// The numeric fields as the messages name them.
-inline constexpr std::string_view kFeldCaesar = "Caesar-Verschiebung";
-inline constexpr std::string_view kFeldSpaltenzahl = "Spaltenzahl";
-// Bitte wählen Sie eine Methode.
-inline constexpr std::string_view kKeineMethode = "Bitte w\xE4hlen Sie eine Methode.";
-// Bitte geben Sie bei <Feld> eine ganze Zahl von <min> bis <max> ein.
-inline constexpr std::string_view kZahlFehlt = "Bitte geben Sie bei %s eine ganze Zahl von %s bis %s ein.";
-// "<Eingabe>" bei <Feld> ist keine ganze Zahl.\r\nErlaubt sind die Zahlen von <min> bis <max>.
-inline constexpr std::string_view kKeineZahl =
-    "\"%s\" bei %s ist keine ganze Zahl.\r\nErlaubt sind die Zahlen von %s bis %s.";
-// <Zahl> bei <Feld> liegt nicht im erlaubten Bereich.\r\nErlaubt sind die Zahlen von <min> bis <max>.
-inline constexpr std::string_view kZahlAusserhalb =
-    "%s bei %s liegt nicht im erlaubten Bereich.\r\nErlaubt sind die Zahlen von %s bis %s.";
-// Bitte geben Sie einen Vigenère-Schlüssel ein.\r\nErlaubt sind die Buchstaben A bis Z und a bis z.
-inline constexpr std::string_view kSchluesselLeer =
-    "Bitte geben Sie einen Vigen\xE8re-Schl\xFCssel ein.\r\nErlaubt sind die Buchstaben A bis Z und a bis z.";
-// Der Vigenère-Schlüssel darf nur die Buchstaben A bis Z und a bis z enthalten.\r\n
-// Das Zeichen "<c>" an Stelle <n> ist nicht erlaubt.
-inline constexpr std::string_view kSchluesselZeichen =
-    "Der Vigen\xE8re-Schl\xFCssel darf nur die Buchstaben A bis Z und a bis z enthalten.\r\n"
-    "Das Zeichen \"%s\" an Stelle %s ist nicht erlaubt.";
-// Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n<Schlüssel oder Wert>: <Systemtext> (Fehler <n>)
-inline constexpr std::string_view kSpeichernFehler =
-    "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n%s: %s (Fehler %s)";
 
 }  // namespace texte

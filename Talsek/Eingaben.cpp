@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "Main/Texte.h"
+#include "Talsek/Texte.h"
 
 namespace {
 

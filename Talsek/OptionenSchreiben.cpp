@@ -3,8 +3,9 @@
 #include <string>
 #include <utility>
 
-#include "Main/Texte.h"
+#include "Main/Einstellungen.h"
 #include "Talsek/Eingaben.h"
+#include "Talsek/Texte.h"
 #include "verschl/verschl.h"
 
 namespace {

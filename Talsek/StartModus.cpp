@@ -1,6 +1,6 @@
 #include "Talsek/StartModus.h"
 
-#include "Main/Texte.h"
+#include "Main/Einstellungen.h"
 
 namespace {
 

@@ -27,6 +27,7 @@
 
 #include "Main/ERegistryException.h"
 #include "Main/OptionenLesen.h"
+#include "Main/Einstellungen.h"
 #include "Main/Texte.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/InMemoryRegistry.h"

@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "Main/ERegistryException.h"
+#include "Main/Einstellungen.h"
 #include "Main/Texte.h"
 #include "Main/Zwischenablage.h"
 #include "fuzz/FuzzSupport.h"

@@ -5,9 +5,10 @@
 #include <string_view>
 #include <utility>
 
+#include "gui/Texte.h"
+
 namespace {
 
-constexpr std::string_view kSeparator = "-";
 constexpr std::string_view kAcceleratorChars = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr std::size_t kNone = std::string::npos;
 
@@ -53,7 +54,7 @@ void StripMarks(std::string& caption) {
   caption = std::move(stripped);
 }
 
-bool IsSeparator(std::string_view caption) { return caption == kSeparator; }
+bool IsSeparator(std::string_view caption) { return caption == gui::texte::kSeparator; }
 
 }  // namespace
 

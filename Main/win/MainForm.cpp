@@ -7,12 +7,14 @@
 #include <string>
 
 #include "Main/ERegistryException.h"
+#include "Main/Einstellungen.h"
 #include "Main/OptionenLesen.h"
 #include "Main/Optionen.h"
 #include "Main/Texte.h"
 #include "Main/win/Advapi32Registry.h"
 #include "Main/win/DateiVorhanden.h"
 #include "Main/win/TrayIcon.h"
+#include "gui/Texte.h"
 #include "gui/win/Application.h"
 
 namespace {
@@ -42,14 +44,14 @@ TMainForm::TMainForm(gui::TApplication& application)
                                           [this] { ProgrammTalsekstartenClick(); }, true);
   TalsekOptionenaendern = &PopupMenu1.Add("TalsekOptionenaendern", std::string(texte::kTalsekOptionenAendern),
                                           [this] { TalsekOptionenaendernClick(); });
-  N2 = &PopupMenu1.Add("N2", std::string(texte::kSeparator));
+  N2 = &PopupMenu1.Add("N2", std::string(gui::texte::kSeparator));
   Zwischenablageverschluesseln =
       &PopupMenu1.Add("Zwischenablageverschluesseln", std::string(texte::kVerschluesseln),
                       [this] { ZwischenablageverschluesselnClick(); });
   Zwischenablageentschluesseln =
       &PopupMenu1.Add("Zwischenablageentschluesseln", std::string(texte::kEntschluesseln),
                       [this] { ZwischenablageentschluesselnClick(); });
-  N1 = &PopupMenu1.Add("N1", std::string(texte::kSeparator));
+  N1 = &PopupMenu1.Add("N1", std::string(gui::texte::kSeparator));
   Beenden1 = &PopupMenu1.Add("Beenden1", std::string(texte::kBeenden), [this] { Beenden1Click(); });
 
   AddMessageHandler(WM_TASKBAREVENT, [this](gui::TMessage& message) { TaskbarEvent(message); });

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "Main/Texte.h"
 #include "Talsek/Steuerelemente.h"
+#include "Talsek/Texte.h"
 #include "gui/win/Application.h"
 #include "gui/win/BaseWindow.h"
 #include "gui/win/Handles.h"

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "Main/Texte.h"
+#include "gui/Texte.h"
 #include "gui/win/Form.h"
 
 namespace gui {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "Main/Texte.h"
+#include "gui/Texte.h"
 #include "gui/win/Application.h"
 #include "gui/win/BaseWindow.h"
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "Main/Texte.h"
 #include "gui/MenuAccelerators.h"
+#include "gui/Texte.h"
 
 namespace gui {
 

@@ -17,8 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "Main/Texte.h"
+#include "Main/Einstellungen.h"
 #include "Talsek/Steuerelemente.h"
+#include "Talsek/Texte.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Main/Texte.h"
+#include "gui/Texte.h"
 
 namespace {
 
@@ -18,8 +19,8 @@ Captions Settled(Captions captions) {
 
 Captions ProgramMenu() {
   return {std::string(texte::kProgrammTalsekStarten), std::string(texte::kTalsekOptionenAendern),
-          std::string(texte::kSeparator),             std::string(texte::kVerschluesseln),
-          std::string(texte::kEntschluesseln),        std::string(texte::kSeparator),
+          std::string(gui::texte::kSeparator),        std::string(texte::kVerschluesseln),
+          std::string(texte::kEntschluesseln),        std::string(gui::texte::kSeparator),
           std::string(texte::kBeenden)};
 }
 

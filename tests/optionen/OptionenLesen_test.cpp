@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Main/ERegistryException.h"
-#include "Main/Texte.h"
+#include "Main/Einstellungen.h"
 #include "fakes/InMemoryRegistry.h"
 #include "verschl/verschl.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Main/Texte.h"
+#include "Talsek/Texte.h"
 
 // String fields are assigned std::string values, never bare literals: gcc 12 at -O3 misreports
 // assigning a literal to a string (-Wrestrict), and the tests build with warnings as errors.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Main/OptionenLesen.h"
-#include "Main/Texte.h"
+#include "Main/Einstellungen.h"
 #include "fakes/InMemoryRegistry.h"
 #include "verschl/verschl.h"
 

@@ -4,9 +4,11 @@
 #include <string>
 #include <functional>
 
+#include <gtest/gtest.h>
+
 #include "Fixtures.h"
 #include "Main/Texte.h"
-#include "WinTest.h"
+#include "gui/Texte.h"
 #include "gui/win/Form.h"
 #include "gui/win/Handles.h"
 #include "gui/win/MessageDialog.h"
@@ -146,7 +148,9 @@ TEST(Form, CreationHandlerRunsInsideTheProtectionAndTheFormStillBecomesMain) {
   EXPECT_EQ(ProbeForm::created, 1);
   EXPECT_EQ(application.MainForm(), &form);
   EXPECT_EQ(application.boxes.size(), 1u);
-  if (!application.boxes.empty()) EXPECT_EQ(application.boxes[0].text, "Anlegen misslungen.");
+  if (!application.boxes.empty()) {
+    EXPECT_EQ(application.boxes[0].text, "Anlegen misslungen.");
+  }
 }
 
 TEST(Form, ClosingTheMainFormPostsQuitWithCodeZeroAndDestructionRunsTheHandler) {
@@ -206,7 +210,9 @@ TEST(PopupMenu, TheMenuWindowCallsTheChosenItemAndShowsItsException) {
   PumpMessages();
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(application.boxes.size(), 1u);
-  if (!application.boxes.empty()) EXPECT_EQ(application.boxes[0].text, "Befehl misslungen.");
+  if (!application.boxes.empty()) {
+    EXPECT_EQ(application.boxes[0].text, "Befehl misslungen.");
+  }
 }
 
 TEST(MessageDialog, TemplateHoldsATextAndADefaultOkButtonOnTheStandardDialogClass) {
@@ -249,7 +255,7 @@ TEST(MessageDialog, ShowsTextAndTitleCentredAndCloseOnCancel) {
   watcher.Join();
   EXPECT_EQ(caption, application.Title());
   EXPECT_EQ(text, texte::kLaeuftBereits);
-  EXPECT_EQ(button, texte::kOk);
+  EXPECT_EQ(button, gui::texte::kOk);
   EXPECT_TRUE(centred);
   EXPECT_FALSE(hasIcon);
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "Fixtures.h"
 #include "Main/Optionen.h"
 #include "Main/Texte.h"
@@ -12,7 +14,6 @@
 #include "Main/win/MainForm.h"
 #include "Main/win/TrayIcon.h"
 #include "NichtDoppeltStarten/NichtDoppeltStarten.h"
-#include "WinTest.h"
 
 namespace {
 
@@ -127,7 +128,9 @@ TEST(MainForm, AWrongTypeAtStartUpShowsTheErrorAndStillAddsTheIcon) {
   ::PostMessageA(form.PopupMenu1.WindowHandle(), WM_COMMAND, gui::TPopupMenu::CommandId(3), 0);
   PumpMessages();
   EXPECT_EQ(application.boxes.size(), 2u);
-  if (application.boxes.size() == 2) EXPECT_EQ(application.boxes[1].text, application.boxes[0].text);
+  if (application.boxes.size() == 2) {
+    EXPECT_EQ(application.boxes[1].text, application.boxes[0].text);
+  }
   Optionen = TOptionen{};
 }
 

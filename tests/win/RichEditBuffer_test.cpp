@@ -3,8 +3,9 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "Main/win/RichEditBuffer.h"
-#include "WinTest.h"
 #include "gui/win/Handles.h"
 
 namespace {
@@ -137,7 +138,9 @@ TEST(RichEditBuffer, TheCopyStaysOnTheClipboardAfterTheBufferIsGone) {
 TEST(RichEditBuffer, FillsBehindAMaskUnderWineAndCopiesWithoutIt) {
   const gui::UniqueWindow parent = Parent();
   RichEditBuffer buffer(parent.get());
-  if (UnderWine()) EXPECT_TRUE(buffer.MasksWhileFilling());
+  if (UnderWine()) {
+    EXPECT_TRUE(buffer.MasksWhileFilling());
+  }
   const LRESULT filling = buffer.MasksWhileFilling() ? '*' : 0;
   const auto mask = [&] { return ::SendMessageA(buffer.Handle(), EM_GETPASSWORDCHAR, 0, 0); };
 

@@ -1,0 +1,31 @@
+// What the tray program and the options editor talsek.exe share, byte for byte: the settings key
+// that the editor writes and the tray program reads, its values, the keys of the stored Vigenère
+// key, and the arguments with which the tray program opens the editor.
+#pragma once
+
+#include <string_view>
+
+namespace texte {
+
+// The settings key below HKEY_CURRENT_USER, and its values.
+inline constexpr std::string_view kSettingsKey = "Software\\Holvarin\\Talsek";
+inline constexpr std::string_view kProgrammpfad = "Programmpfad";
+inline constexpr std::string_view kCaesarVerschiebung = "CaesarVerschiebung";
+inline constexpr std::string_view kMethode = "Methode";
+inline constexpr std::string_view kMatrixQuadratisch = "MatrixQuadratisch";
+inline constexpr std::string_view kSpaltenzahl = "Spaltenzahl";
+inline constexpr std::string_view kVigenereSchluessel = "VigenereSchluessel";
+inline constexpr std::string_view kSonderzeichenIgnorieren = "SonderzeichenIgnorieren";
+inline constexpr std::string_view kKleinschrift = "Kleinschrift";
+inline constexpr std::string_view kGrossschrift = "Grossschrift";
+inline constexpr std::string_view kLeerzeichenLoeschen = "LeerzeichenLoeschen";
+inline constexpr std::string_view kUmlauteErsetzen = "UmlauteErsetzen";
+// The fixed key under which the stored Vigenère key is enciphered.
+inline constexpr std::string_view kSchluesselSchluessel = "quorvalmidestrenix";
+inline constexpr std::string_view kStandardSchluessel = "Wandelrose";
+
+// talsek.exe's arguments.
+inline constexpr std::string_view kArgOnlyOption = "-onlyoption";
+inline constexpr std::string_view kArgFirstOption = "-firstoption";
+
+}  // namespace texte
