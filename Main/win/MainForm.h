@@ -8,6 +8,7 @@
 #include "Main/win/ApplicationMessageSink.h"
 #include "Main/win/RichEditBuffer.h"
 #include "gui/win/Form.h"
+#include "gui/win/Handles.h"
 #include "gui/win/PopupMenu.h"
 
 class TMainForm final : public gui::TForm {
@@ -40,6 +41,9 @@ class TMainForm final : public gui::TForm {
   // The number the platform gave for "TaskbarCreated"; 0 until FormCreate registers it.
   std::int32_t WM_TASKBARCREATED = 0;
 
+  // The icon last handed to the shell.
+  HICON TraySymbol() const { return traySymbol_.get(); }
+
  private:
   void TalsekStarten(bool optionenModus);
   void SymbolMelden(DWORD aktion);
@@ -48,4 +52,5 @@ class TMainForm final : public gui::TForm {
   gui::TWndMethod normaleFensterprozedur_;
   ApplicationMessageSink meldungen_;
   ZwischenablageBefehle befehle_;
+  gui::UniqueIcon traySymbol_;
 };
