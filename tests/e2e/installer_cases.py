@@ -79,7 +79,8 @@ def names(path: Path) -> list[str] | None:
 def shortcut_target(lnk: Path) -> str | None:
     """Which of our programs a shortcut names (its target path is stored in ANSI and in UTF-16)."""
     data = lnk.read_bytes().lower() if lnk.exists() else b""
-    found = [p for p in PROGRAMS if ("\\" + p.lower()).encode() in data or ("\\" + p.lower()).encode("utf-16-le") in data]
+    found = [p for p in PROGRAMS
+             if any(("\\" + p.lower()).encode(code) in data for code in ("ascii", "utf-16-le"))]
     return found[0] if len(found) == 1 else None
 
 
@@ -99,7 +100,8 @@ def cases(args) -> int:
         for member in z.namelist():
             name = member.split("/")[-1]
             if (install / name).exists():
-                check(f"installed {name} is the release package's", True, (install / name).read_bytes() == z.read(member))
+                same = (install / name).read_bytes() == z.read(member)
+                check(f"installed {name} is the release package's", True, same)
     check("Start menu folder", ["Talsek-Optionen.lnk", "TalsekTray.lnk"], names(menu))
     for lnk, target in (("TalsekTray.lnk", "TalsekTray.exe"), ("Talsek-Optionen.lnk", "talsek.exe")):
         check(f"shortcut {lnk} starts", target, shortcut_target(menu / lnk))
@@ -157,8 +159,9 @@ def main() -> int:
     if not args.inside:
         shutil.rmtree(args.prefix, ignore_errors=True)
         Path(args.prefix).parent.mkdir(parents=True, exist_ok=True)
-        return subprocess.run(["bash", str(ROOT / "scripts" / "with-wine.sh"), args.prefix, sys.executable, __file__,
-                               "--inside", "--setup", args.setup, "--zip", args.zip, "--prefix", args.prefix]).returncode
+        inside = [sys.executable, __file__, "--inside",
+                  "--setup", args.setup, "--zip", args.zip, "--prefix", args.prefix]
+        return subprocess.run(["bash", str(ROOT / "scripts" / "with-wine.sh"), args.prefix, *inside]).returncode
     rc = cases(args)
     for f in failures:
         print(f"FAILED: {f}", file=sys.stderr)
