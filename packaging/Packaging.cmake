@@ -1,5 +1,6 @@
-# The release package: a ZIP with both programs and the German read-me, made by CPack in a
-# Windows build:  cmake --build build/mingw32 --target package  (or cpack -G ZIP in build/mingw32).
+# The release packages, made by CPack in a Windows build:  cmake --build build/mingw32 --target package
+# A ZIP with both programs and the German read-me, and the per-user installer of the same files
+# (packaging/TalsekTray.nsi through Installer.cmake).
 # Included by the top-level file in Windows builds only.
 
 install(TARGETS TalsekTray Talsek RUNTIME DESTINATION .)
@@ -17,6 +18,23 @@ else()
 endif()
 
 set(CPACK_GENERATOR ZIP)
+# The per-user installer beside the ZIP, when NSIS is there (scripts/install-deps.sh installs it).
+find_program(TALSEK_MAKENSIS makensis)
+if(TALSEK_MAKENSIS)
+  list(APPEND CPACK_GENERATOR External)
+  set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+  set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/Installer.cmake")
+  set(CPACK_TALSEK_MAKENSIS "${TALSEK_MAKENSIS}")
+  set(CPACK_TALSEK_NSI "${CMAKE_CURRENT_LIST_DIR}/TalsekTray.nsi")
+  set(CPACK_TALSEK_ICON "${PROJECT_SOURCE_DIR}/TalsekTray/TalsekTray.ico")
+  if(talsek_paket_system STREQUAL win32)
+    set(CPACK_TALSEK_SETUP_NAME "TalsekTray-${PROJECT_VERSION}-setup.exe")
+  else()
+    set(CPACK_TALSEK_SETUP_NAME "TalsekTray-${PROJECT_VERSION}-${talsek_paket_system}-setup.exe")
+  endif()
+else()
+  message(STATUS "makensis not found: the package target writes the ZIP only")
+endif()
 set(CPACK_PACKAGE_NAME TalsekTray)
 set(CPACK_PACKAGE_VENDOR Holvarin)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")

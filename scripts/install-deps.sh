@@ -5,7 +5,7 @@ set -euo pipefail
 
 what=${1:-all}
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3)
-windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wine)
+windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wine nsis)
 
 case "$what" in
   native) wanted=("${native[@]}") ;;

@@ -2,6 +2,8 @@
 # Takes the README's pictures under Wine on a virtual display, each cropped to its window:
 #   docs/tray-menu.png   the tray icon's menu
 #   docs/optionen.png    the options dialog of talsek.exe
+#   docs/setup-auswahl.png  the installer's choice page
+#   docs/tray-100.png, docs/tray-200.png  the tray icon at 100 % and 200 % display scale
 # Usage: scripts/screenshots.sh [build folder]   (default build/mingw32; built here if need be)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +19,7 @@ if ! dpkg-query -W -f='${Status}' fonts-wine 2>/dev/null | grep -q 'install ok i
 fi
 cmake --preset mingw32 -B "$build" >/dev/null
 cmake --build "$build"
+cmake --build "$build" --target package >/dev/null
 
 work=$(mktemp -d /tmp/talsek-screenshots.XXXXXX)
 state=$work/state.json
@@ -54,4 +57,29 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/optionen.png
 kill "$editor" 2>/dev/null || true
-echo "Saved docs/tray-menu.png and docs/optionen.png"
+
+# Crops the first visible window whose name matches $1 into $2, once it has had time to paint.
+shoot() {
+  local window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+}
+
+# The installer's first page, where the start at log-on is chosen; it is left without installing.
+wine "$build/TalsekTray-1.5-setup.exe" >/dev/null 2>&1 &
+shoot '^Installation von TalsekTray' docs/setup-auswahl.png
+wineserver -k >/dev/null 2>&1 || true
+
+# The tray icon, at 96 and 192 dots per inch (Wine's display scale, read when its processes start).
+for scale in 100 200; do
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale / 100)) /f >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
+  wine "$build/TalsekTray/TalsekTray.exe" >/dev/null 2>&1 &
+  shoot '^Wine System Tray$' "$work/tray-$scale.png"
+  convert "$work/tray-$scale.png" +repage "docs/tray-$scale.png"
+  wineserver -k >/dev/null 2>&1 || true
+done
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+echo "Saved docs/tray-menu.png, docs/optionen.png, docs/setup-auswahl.png, docs/tray-100.png and docs/tray-200.png"

@@ -19,7 +19,8 @@ cmake --build --preset mingw64
 
 cmake --preset mingw32
 cmake --build --preset mingw32
-# The release package: both programs and the German read-me, nothing else.
+# The release packages: the ZIP with both programs and the German read-me, nothing else, and the
+# installer of the same files.
 cmake --build --preset mingw32 --target package
 zip_contents=$(python3 -m zipfile -l build/mingw32/TalsekTray-1.5-win32.zip | awk 'NR>1{print $1}' | sort | tr '\n' ' ')
 expected="TalsekTray-1.5-win32/LIESMICH.txt TalsekTray-1.5-win32/TalsekTray.exe TalsekTray-1.5-win32/talsek.exe "
@@ -27,6 +28,8 @@ if [ "$zip_contents" != "$expected" ]; then
   echo "release package: expected $expected, found $zip_contents" >&2
   exit 1
 fi
+# Both programs stripped and at most 400 KB each; the installer is there.
+python3 scripts/check-release.py build/mingw32/TalsekTray-1.5-win32.zip build/mingw32/TalsekTray-1.5-setup.exe
 ctest --preset mingw32
 # The 64-bit program through its start-up and clipboard cases.
 ctest --preset mingw64

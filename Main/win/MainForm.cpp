@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include "Main/ERegistryException.h"
 #include "Main/Einstellungen.h"
@@ -152,6 +153,11 @@ void TMainForm::TalsekStarten(bool optionenModus) {
 }
 
 void TMainForm::SymbolMelden(DWORD aktion) {
-  NOTIFYICONDATAA daten = TrayIconData(Handle(), Application().Icon());
+  // Each add loads the icon afresh: after "TaskbarCreated" the display's scale may be another.
+  // The old one is given back only once the shell holds the new one.
+  gui::UniqueIcon neu;
+  if (aktion == NIM_ADD) neu = TraySymbolLaden();
+  NOTIFYICONDATAA daten = TrayIconData(Handle(), aktion == NIM_ADD ? neu.get() : traySymbol_.get());
   ::Shell_NotifyIconA(aktion, &daten);
+  if (aktion == NIM_ADD) traySymbol_ = std::move(neu);
 }

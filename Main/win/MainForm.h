@@ -9,6 +9,7 @@
 #include "Main/win/RichEditBuffer.h"
 #include "Main/win/Win32ClipboardReader.h"
 #include "gui/win/Form.h"
+#include "gui/win/Handles.h"
 #include "gui/win/PopupMenu.h"
 
 class TMainForm final : public gui::TForm {
@@ -41,6 +42,9 @@ class TMainForm final : public gui::TForm {
   // The number the platform gave for "TaskbarCreated"; 0 until FormCreate registers it.
   std::int32_t WM_TASKBARCREATED = 0;
 
+  // The icon last handed to the shell.
+  HICON TraySymbol() const { return traySymbol_.get(); }
+
  private:
   void TalsekStarten(bool optionenModus);
   void SymbolMelden(DWORD aktion);
@@ -50,4 +54,5 @@ class TMainForm final : public gui::TForm {
   ApplicationMessageSink meldungen_;
   Win32ClipboardReader ablage_;
   ZwischenablageBefehle befehle_;
+  gui::UniqueIcon traySymbol_;
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Main/Texte.h"
+#include "gui/win/BaseWindow.h"
 
 NOTIFYICONDATAA TrayIconData(HWND form, HICON icon) {
   NOTIFYICONDATAA data;
@@ -16,4 +17,11 @@ NOTIFYICONDATAA TrayIconData(HWND form, HICON icon) {
   static_assert(texte::kTip.size() < kTrayTipSize, "the tip and its terminating zero fit");
   std::memcpy(data.szTip, texte::kTip.data(), texte::kTip.size());
   return data;
+}
+
+gui::UniqueIcon TraySymbolLaden() {
+  // Loaded at the exact size, so the shell gets the image drawn for it and scales nothing.
+  return gui::UniqueIcon(static_cast<HICON>(::LoadImageA(gui::ModuleInstance(), "MAINICON", IMAGE_ICON,
+                                                         ::GetSystemMetrics(SM_CXSMICON),
+                                                         ::GetSystemMetrics(SM_CYSMICON), 0)));
 }

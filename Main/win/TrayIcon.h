@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "gui/win/Handles.h"
+
 // The message the shell sends to the form for mouse events over the icon.
 inline constexpr UINT WM_TASKBAREVENT = WM_USER + 1;
 inline constexpr UINT kTrayIconId = 0;
@@ -19,3 +21,7 @@ static_assert(kTrayIconDataSize == (sizeof(void*) == 4 ? 88 : 104), "the first f
 
 // Built afresh for every call: all zero, then the fixed values, the form's window and the icon.
 NOTIFYICONDATAA TrayIconData(HWND form, HICON icon);
+
+// The program icon MAINICON at the small-icon size of the display's current scale, which is the
+// size the notification area shows; empty when the program file has no such icon.
+gui::UniqueIcon TraySymbolLaden();

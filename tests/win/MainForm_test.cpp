@@ -58,6 +58,17 @@ std::string TempFolder() {
   return path;
 }
 
+// The image size of an icon as "width x height", or "none".
+std::string IconSize(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !::GetIconInfo(icon, &info)) return "none";
+  BITMAP bitmap{};
+  ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  return std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight);
+}
+
 }  // namespace
 
 TEST(TrayIconData, IsTheZeroedFirstFormWithTheFixedValues) {
@@ -106,6 +117,22 @@ TEST(MainForm, TaskbarCreatedAddsTheIconAgainWithoutReachingTheNormalProcedure) 
   EXPECT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &data));
   ::SendMessageA(form.Handle(), static_cast<UINT>(form.WM_TASKBARCREATED), 0, 0);
   EXPECT_TRUE(IconShown(form.Handle(), application.Icon()));
+}
+
+TEST(MainForm, HandsTheShellTheIconAtTheSmallIconSizeAndLoadsItAgainAfterTaskbarCreated) {
+  SettingsKey key;
+  RecordingApplication application;
+  TMainForm& form = application.CreateForm<TMainForm>();
+  const std::string small =
+      std::to_string(::GetSystemMetrics(SM_CXSMICON)) + "x" + std::to_string(::GetSystemMetrics(SM_CYSMICON));
+  const HICON first = form.TraySymbol();
+  EXPECT_EQ(IconSize(first), small);
+  ::SendMessageA(form.Handle(), static_cast<UINT>(form.WM_TASKBARCREATED), 0, 0);
+  EXPECT_TRUE(form.TraySymbol() != first);
+  EXPECT_EQ(IconSize(form.TraySymbol()), small);
+  // The window icons stay at the large size.
+  EXPECT_EQ(IconSize(application.Icon()),
+            std::to_string(::GetSystemMetrics(SM_CXICON)) + "x" + std::to_string(::GetSystemMetrics(SM_CYICON)));
 }
 
 TEST(MainForm, AWrongTypeAtStartUpShowsTheErrorAndStillAddsTheIcon) {

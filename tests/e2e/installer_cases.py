@@ -1,0 +1,173 @@
+"""End-to-end test of the per-user installer, in a Wine prefix made fresh for it: a silent install
+and what it leaves (files, Start menu, registry), a start of the installed program, and a silent
+uninstall while that program runs.
+
+    installer_cases.py --setup TalsekTray-1.5-setup.exe --zip TalsekTray-1.5-win32.zip --prefix DIR
+
+DIR is deleted first; scripts/with-wine.sh makes the prefix with a display of its own.
+"""
+
+from __future__ import annotations
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import zipfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from harness import SETTINGS_KEY, TRAY_WINDOW, poll  # noqa: E402
+
+ROOT = Path(__file__).resolve().parents[2]
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TalsekTray"
+PROGRAMS = ("TalsekTray.exe", "talsek.exe")
+
+failures: list[str] = []
+
+
+def check(what: str, expected, seen) -> None:
+    if expected != seen:
+        failures.append(f"{what}\n    expected: {expected!r}\n    seen:     {seen!r}")
+
+
+def wine(*args: str, timeout: float = 120) -> subprocess.CompletedProcess:
+    # Output through a file, not a pipe: services that Wine starts on the way inherit it and would
+    # hold a pipe open long after the command has ended.
+    with tempfile.TemporaryFile() as out:
+        done = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
+                              timeout=timeout)
+        out.seek(0)
+        return subprocess.CompletedProcess(done.args, done.returncode, out.read(), b"")
+
+
+def reg_values(key: str) -> dict | None:
+    """The key's values as {name: text}, DWORDs as int; None when the key is missing."""
+    done = wine("reg", "query", key)
+    if done.returncode != 0:
+        return None
+    values = {}
+    for line in done.stdout.decode("cp1252", errors="replace").splitlines():
+        m = re.match(r"^ {4}(.*?) {4}(REG_[A-Z_]+)(?: {4}(.*))?$", line.rstrip("\r"))
+        if m:
+            data = m.group(3) or ""
+            values[m.group(1)] = int(data, 16) if m.group(2) == "REG_DWORD" else data
+    return values
+
+
+def folder(variable: str, *parts: str) -> tuple[str, Path]:
+    """A folder below a Windows environment variable, as Windows and as Unix path."""
+    windows = wine("cmd", "/c", f"echo %{variable}%").stdout.decode().strip()
+    windows = "\\".join([windows, *parts])
+    unix = wine("winepath", "-u", windows).stdout.decode().strip()
+    return windows, Path(unix)
+
+
+def tray_shown() -> bool:
+    done = subprocess.run(["xwininfo", "-name", TRAY_WINDOW], capture_output=True)
+    return done.returncode == 0 and b"IsViewable" in done.stdout
+
+
+def names(path: Path) -> list[str] | None:
+    return sorted(os.listdir(path)) if path.is_dir() else None
+
+
+def shortcut_target(lnk: Path) -> str | None:
+    """Which of our programs a shortcut names (its target path is stored in ANSI and in UTF-16)."""
+    data = lnk.read_bytes().lower() if lnk.exists() else b""
+    found = [p for p in PROGRAMS
+             if any(("\\" + p.lower()).encode(code) in data for code in ("ascii", "utf-16-le"))]
+    return found[0] if len(found) == 1 else None
+
+
+def cases(args) -> int:
+    # Installer and uninstaller make shortcuts; without this Wine copies them into the desktop's menu.
+    os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d"
+    wine("reg", "add", SETTINGS_KEY, "/v", "Methode", "/t", "REG_DWORD", "/d", "2", "/f")
+    settings_before = reg_values(SETTINGS_KEY)
+
+    check("silent install: exit code", 0, wine(args.setup, "/S").returncode)
+    install_win, install = folder("LOCALAPPDATA", "Programs", "TalsekTray")
+    _, menu = folder("APPDATA", "Microsoft", "Windows", "Start Menu", "Programs", "TalsekTray")
+    program_win = install_win + "\\TalsekTray.exe"
+
+    check("installed files", sorted(["LIESMICH.txt", "TalsekTray.exe", "talsek.exe", "uninstall.exe"]), names(install))
+    with zipfile.ZipFile(args.zip) as z:
+        for member in z.namelist():
+            name = member.split("/")[-1]
+            if (install / name).exists():
+                same = (install / name).read_bytes() == z.read(member)
+                check(f"installed {name} is the release package's", True, same)
+    check("Start menu folder", ["Talsek-Optionen.lnk", "TalsekTray.lnk"], names(menu))
+    for lnk, target in (("TalsekTray.lnk", "TalsekTray.exe"), ("Talsek-Optionen.lnk", "talsek.exe")):
+        check(f"shortcut {lnk} starts", target, shortcut_target(menu / lnk))
+    check("start at log-on (Run value)", f'"{program_win}"', (reg_values(RUN_KEY) or {}).get("TalsekTray"))
+
+    uninstall = reg_values(UNINSTALL_KEY) or {}
+    size_kb = uninstall.pop("EstimatedSize", None)
+    check("Apps & features entry", {
+        "DisplayName": "TalsekTray", "DisplayVersion": "1.5", "Publisher": "Holvarin",
+        "DisplayIcon": program_win, "InstallLocation": install_win,
+        "UninstallString": f'"{install_win}\\uninstall.exe"',
+        "QuietUninstallString": f'"{install_win}\\uninstall.exe" /S',
+        "NoModify": 1, "NoRepair": 1,
+    }, uninstall)
+    total_kb = sum(p.stat().st_size for p in install.iterdir()) / 1024 if install.is_dir() else 0
+    check("EstimatedSize is the installed files' KB", True, isinstance(size_kb, int) and abs(size_kb - total_kb) <= 4)
+    if failures:
+        return 1
+
+    # The installed program, started as the Run value would, ended by the uninstaller.
+    log = open(Path(args.prefix).parent / "installer-program.log", "wb")
+    program = subprocess.Popen(["wine", program_win], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+    check("the installed TalsekTray shows its icon", True, poll(30, tray_shown, 0.2))
+
+    quiet = re.match(r'^"([^"]+)"\s*(.*)$', uninstall["QuietUninstallString"])
+    # The uninstaller copies itself to %TEMP% and runs from there, so that it can delete itself; the
+    # first process returns at once, and the work is done when the folder is gone.
+    check("silent uninstall: exit code", 0, wine(quiet.group(1), *quiet.group(2).split()).returncode)
+    check("install folder removed", True, poll(60, lambda: not install.exists(), 0.2))
+    try:
+        code = program.wait(timeout=15)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        code = "still running"
+    check("the running TalsekTray ended by itself", 0, code)
+    check("its icon left the tray", False, tray_shown())
+    check("Start menu folder removed", None, names(menu))
+    check("Run value removed", None, (reg_values(RUN_KEY) or {}).get("TalsekTray"))
+    check("Uninstall key removed", None, reg_values(UNINSTALL_KEY))
+    check("settings kept", settings_before, reg_values(SETTINGS_KEY))
+    return 1 if failures else 0
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--setup", required=True)
+    parser.add_argument("--zip", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--inside", action="store_true", help=argparse.SUPPRESS)
+    args = parser.parse_args()
+    for path in (args.setup, args.zip):
+        if not Path(path).exists():
+            print(f"installer test: {path} is missing; build it with --target package", file=sys.stderr)
+            return 1
+    if not args.inside:
+        shutil.rmtree(args.prefix, ignore_errors=True)
+        Path(args.prefix).parent.mkdir(parents=True, exist_ok=True)
+        inside = [sys.executable, __file__, "--inside",
+                  "--setup", args.setup, "--zip", args.zip, "--prefix", args.prefix]
+        return subprocess.run(["bash", str(ROOT / "scripts" / "with-wine.sh"), args.prefix, *inside]).returncode
+    rc = cases(args)
+    for f in failures:
+        print(f"FAILED: {f}", file=sys.stderr)
+    print("installer: all checks passed" if rc == 0 else f"installer: {len(failures)} checks failed")
+    return rc
+
+
+if __name__ == "__main__":
+    sys.exit(main())
