@@ -171,10 +171,7 @@ void RequireTruthful(const Run& run, const std::string& before, const std::strin
 
 void RequireUnderTrouble(const std::string& clipboard, const TOptionen& start, const TOptionen& used,
                          const Trouble& trouble) {
-  FakeClipboard unused;
-  FakeTextBuffer control(unused);
-  control.loneBreaksToCrLf = trouble.loneBreaksToCrLf;
-  const std::string pasted = control.AsControlKeepsIt(clipboard);
+  const std::string pasted = FakeTextBuffer::AsControlKeepsIt(clipboard, trouble.loneBreaksToCrLf);
   for (const bool encrypt : {true, false}) {
     const std::string full = encrypt ? Method(Prepared(pasted, used), used, true) : Method(pasted, used, false);
     const Run run = Command(clipboard, start, used, false, encrypt, trouble);

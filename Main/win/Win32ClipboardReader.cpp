@@ -56,7 +56,7 @@ TAnsiText Win32ClipboardReader::InAnsi(std::u16string_view text) {
   TAnsiText ansi;
   if (text.empty()) return ansi;
   const std::wstring breit(text.begin(), text.end());
-  const UINT codepage = ::GetACP();
+  const UINT codepage = Codepage();
   const int laenge = static_cast<int>(breit.size());
   // Code pages such as UTF-8 take no flags at all.
   DWORD flags = WC_NO_BEST_FIT_CHARS;

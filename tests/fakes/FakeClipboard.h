@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
-#include <utility>
 #include <string>
 #include <string_view>
 
@@ -27,7 +26,7 @@ class FakeClipboard : public ClipboardReader {
     for (const unsigned char b : bytes) text->push_back(b);
   }
   // The whole text as the code page gives it, "?" for what it lacks; empty when there is none.
-  std::string Bytes() const { return text ? InAnsi(*text).text : std::string(); }
+  std::string Bytes() const { return text ? Latin1(*text).text : std::string(); }
 
   bool Open() override {
     Require(!open_, "the clipboard is opened twice");
@@ -54,15 +53,7 @@ class FakeClipboard : public ClipboardReader {
     return std::u16string(Lesbar());
   }
   std::uint32_t Codepage() override { return 28591; }
-  TAnsiText InAnsi(std::u16string_view unicode) override { return std::as_const(*this).InAnsi(unicode); }
-  TAnsiText InAnsi(std::u16string_view unicode) const {
-    TAnsiText ansi;
-    for (std::size_t i = 0; i < unicode.size(); ++i) {
-      if (unicode[i] > 0xFF && !ansi.fremd) ansi.fremd = i;
-      ansi.text += unicode[i] > 0xFF ? '?' : static_cast<char>(unicode[i]);
-    }
-    return ansi;
-  }
+  TAnsiText InAnsi(std::u16string_view unicode) override { return Latin1(unicode); }
   bool IsOpen() const { return open_; }
 
   std::optional<std::u16string> text;  // empty: the clipboard holds no text
@@ -70,6 +61,15 @@ class FakeClipboard : public ClipboardReader {
   int opens = 0;
 
  private:
+  static TAnsiText Latin1(std::u16string_view unicode) {
+    TAnsiText ansi;
+    for (std::size_t i = 0; i < unicode.size(); ++i) {
+      if (unicode[i] > 0xFF && !ansi.fremd) ansi.fremd = i;
+      ansi.text += unicode[i] > 0xFF ? '?' : static_cast<char>(unicode[i]);
+    }
+    return ansi;
+  }
+
   // Readers of the clipboard's text stop at its first U+0000.
   std::u16string_view Lesbar() const { return std::u16string_view(*text).substr(0, text->find(u'\0')); }
 

@@ -31,7 +31,7 @@ class FakeTextBuffer : public TextBuffer {
       --emptyPastes;
       return;
     }
-    const std::string inserted = AsControlKeepsIt(clipboard_.Bytes());
+    const std::string inserted = AsControlKeepsIt(clipboard_.Bytes(), loneBreaksToCrLf);
     text.replace(selStart_, selEnd_ - selStart_, inserted);
     selStart_ = selEnd_ = selStart_ + inserted.size();
   }
@@ -43,7 +43,7 @@ class FakeTextBuffer : public TextBuffer {
 
   void SetText(std::string_view newText) override {
     calls.emplace_back("SetText");
-    text = AsControlKeepsIt(newText);
+    text = AsControlKeepsIt(newText, loneBreaksToCrLf);
     selStart_ = selEnd_ = 0;
   }
 
@@ -71,7 +71,7 @@ class FakeTextBuffer : public TextBuffer {
   bool loneBreaksToCrLf = false;   // as some versions of the rich edit do
 
   // What the control holds of a text handed to it.
-  std::string AsControlKeepsIt(std::string_view s) const {
+  static std::string AsControlKeepsIt(std::string_view s, bool loneBreaksToCrLf) {
     s = s.substr(0, s.find('\0'));
     if (!loneBreaksToCrLf) return std::string(s);
     std::string kept;
