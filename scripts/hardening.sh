@@ -22,18 +22,7 @@ declare -A fuzz_max_len=([verschl]=20000 [zwischenablage]=20000 [optionen]=4096 
 
 # --- what the stages need: the native build's packages, clang with its sanitizer and libFuzzer
 # runtimes, and clang-tidy; installed only when missing.
-scripts/install-deps.sh native
-missing=()
-for p in clang libclang-rt-14-dev clang-tidy; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh hardening
 
 root=$(pwd)
 work=$(mktemp -d)

@@ -1,17 +1,36 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need; does nothing when they are all there.
-# Usage: scripts/install-deps.sh [native|windows|all]   (default: all)
+# Usage: scripts/install-deps.sh [native|windows|hardening|all]   (default: all)
+#
+# Wine's 32-bit half (the i386 architecture and wine32) only where this machine runs 32-bit programs
+# (scripts/platform.sh decides). A mirror that is half synced does not stop the install: a failed
+# index is reported and the rest is used, and when the packages cannot be resolved against the
+# mix of suites (amd64 and i386 versions of one library out of step, say), the install is tried
+# once more against the base release alone.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/platform.sh
 
 what=${1:-all}
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3)
-windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine32:i386 wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wine nsis)
+windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 xvfb xdotool xclip x11-utils
+         imagemagick fonts-wine nsis osslsigncode)
+hardening=(clang libclang-rt-14-dev clang-tidy)
 
 case "$what" in
   native) wanted=("${native[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
-  all) wanted=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+  hardening) wanted=("${native[@]}" "${hardening[@]}") ;;
+  all) wanted=("${native[@]}" "${windows[@]}" "${hardening[@]}") ;;
+  *) echo "usage: $0 [native|windows|hardening|all]" >&2; exit 2 ;;
+esac
+case "$what" in
+  windows|all)
+    if talsek_runs_32bit; then
+      wanted+=(wine32:i386)
+    else
+      echo "install-deps: no 32-bit Wine ($TALSEK_WHY)"
+    fi ;;
 esac
 
 missing=()
@@ -25,9 +44,41 @@ sudo=""
 export DEBIAN_FRONTEND=noninteractive
 for p in "${missing[@]}"; do
   if [[ "$p" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "install-deps: adding the i386 architecture for wine32"
     $sudo dpkg --add-architecture i386
   fi
 done
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+echo "install-deps: installing ${missing[*]}"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+# apt-get update fails as a whole when one index does ("File has unexpected size ... Mirror sync in
+# progress?"), yet it keeps every index it did fetch; what it could not fetch is only reported.
+if ! $sudo apt-get update -qq >"$log" 2>&1; then
+  echo "install-deps: apt-get update failed in part; going on with the indexes it fetched:"
+  grep -E '^(E|W):' "$log" | sed 's/^/  /' || true
+fi
+
+install() { $sudo apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >"$log" 2>&1; }
+if install; then
+  echo "install-deps: installed"
+  exit 0
+fi
+echo "install-deps: apt-get install failed:"
+grep -E '^(E|W):|Depends:|but ' "$log" | head -n 20 | sed 's/^/  /' || true
+
+# The updates and security suites can be half synced, or ahead for one architecture only; the base
+# release is complete and consistent in itself.
+release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+if [ -z "$release" ]; then
+  echo "install-deps: /etc/os-release names no release to fall back to" >&2
+  exit 1
+fi
+echo "install-deps: trying again against the base release $release alone (-t $release)"
+if install -t "$release"; then
+  echo "install-deps: installed from $release"
+  exit 0
+fi
+cat "$log" >&2
+echo "install-deps: could not install ${missing[*]}" >&2
+exit 1

@@ -2,9 +2,14 @@
 # Runs one command under a Wine prefix and a virtual X display of its own, so that a test that
 # makes windows, tray icons and registry keys disturbs nothing else. Exits with the command's code.
 # Usage: scripts/with-wine.sh <prefix-dir> <command...>
+#   A command that ends in .exe is started with the Wine loader that scripts/platform.sh chooses;
+#   any other command finds that loader in TALSEK_WINE (and WINELOADER) in its environment.
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 <prefix-dir> <command...>" >&2; exit 2; }
 prefix=$1; shift
+. "$(dirname "$0")/platform.sh"
+talsek_wine_env
+[[ "$1" != *.exe ]] || set -- "$TALSEK_WINE" "$@"
 
 display=110
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
@@ -18,7 +23,7 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; d
 # A prefix whose making was cut short is made again: Wine cannot start anything in it.
 if [ ! -f "$prefix/.made" ]; then
   rm -rf "$prefix"
-  wineboot -i >/dev/null 2>&1
+  "$TALSEK_WINE" wineboot -i >/dev/null 2>&1
   wineserver -w
   touch "$prefix/.made"
 fi

@@ -18,7 +18,7 @@ import time
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import CaseFailure, Session, State, existing_state, poll, run_case, show
+from harness import WINE, CaseFailure, Session, State, existing_state, poll, run_case, show
 
 # The program's texts, in code page 1252.
 TITLE = b"Talsektray"
@@ -148,7 +148,7 @@ def reference_reproduces_the_worked_examples(s: Session) -> None:
 def probe_reads_caption_text_and_icon_of_a_box(s: Session) -> None:
     text = "Zeile eins \r\nZeile zwei: äöü €".encode("cp1252")
     for kind in ("none", "error", "warning", "information"):
-        shown = subprocess.Popen(["wine", s.state.probe, "show-box", kind, b"Fehler".hex(), text.hex()],
+        shown = subprocess.Popen([WINE, s.state.probe, "show-box", kind, b"Fehler".hex(), text.hex()],
                                  env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             s.expect_box(f"the probe's own {kind} box", b"Fehler", text, kind)
@@ -453,7 +453,7 @@ def hold_clipboard(s: Session, milliseconds: int) -> subprocess.Popen:
     """Another program holds the clipboard open for the time; returns once it has it."""
     out = s.work / "logs" / "clip-hold.out"
     out.write_bytes(b"")
-    holder = subprocess.Popen(["wine", s.state.probe, "clip-hold", str(milliseconds)], env=s.env,
+    holder = subprocess.Popen([WINE, s.state.probe, "clip-hold", str(milliseconds)], env=s.env,
                               cwd=s.work / "empty", stdin=subprocess.DEVNULL, stdout=out.open("wb"),
                               stderr=subprocess.DEVNULL)
     if not poll(15, lambda: b"held=1" in out.read_bytes()):

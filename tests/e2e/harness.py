@@ -114,11 +114,29 @@ class State:
         return State(**json.loads(path.read_text()))
 
 
-def wine_env(display: str, prefix: str) -> dict:
+def _platform() -> dict:
+    """scripts/platform.sh's verdict: whether 32-bit programs run here, and the Wine loader to use."""
+    done = subprocess.run(["bash", str(Path(__file__).resolve().parents[2] / "scripts" / "platform.sh")],
+                          capture_output=True, text=True, check=True)
+    return dict(line.split("=", 1) for line in done.stdout.splitlines() if "=" in line)
+
+
+PLATFORM = _platform()
+# Every Wine call starts this loader: on a machine without 32-bit support Debian's `wine` would pick
+# the 32-bit one whenever wine32 is installed, and that one cannot start there.
+WINE = PLATFORM["TALSEK_WINE"]
+
+
+def wine_env(display: str | None = None, prefix: str | None = None) -> dict:
+    """The environment of every Wine call; `display` and `prefix` set DISPLAY and WINEPREFIX."""
     env = dict(os.environ)
+    if "WINELOADER" in PLATFORM:
+        env["WINELOADER"] = PLATFORM["WINELOADER"]
+    if display:
+        env["DISPLAY"] = display
+    if prefix:
+        env["WINEPREFIX"] = prefix
     env.update({
-        "DISPLAY": display,
-        "WINEPREFIX": prefix,
         "WINEDEBUG": "-all",
         # No Mono or Gecko installer prompts, no desktop menu entries written for the prefix.
         "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
@@ -170,13 +188,13 @@ def setup(args) -> int:
         # A persistent server first (it needs the prefix folder to exist), so that every later `wine`
         # start finds it running instead of paying for a new server and its services each time.
         subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-        boot = subprocess.run(["wineboot", "-i"], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+        boot = subprocess.run([WINE, "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                               timeout=300)
     if boot.returncode != 0:
         print(f"e2e setup: wineboot -i failed ({boot.returncode}); see {logs / 'wineboot.log'}", file=sys.stderr)
         return 1
     with tempfile.TemporaryFile() as out:
-        subprocess.run(["wine", args.probe, "acp"], env=env, stdin=subprocess.DEVNULL, stdout=out,
+        subprocess.run([WINE, args.probe, "acp"], env=env, stdin=subprocess.DEVNULL, stdout=out,
                        stderr=subprocess.DEVNULL, timeout=60)
         out.seek(0)
         acp = subprocess.CompletedProcess([], 0, out.read(), b"")
@@ -240,7 +258,7 @@ class Session:
         # Output goes through files, not pipes: a Wine service that the call happens to start would
         # inherit a pipe and keep it open long after the call itself has ended.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            done = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err, timeout=timeout,
+            done = subprocess.run([WINE, *args], env=self.env, stdout=out, stderr=err, timeout=timeout,
                                   cwd=cwd or self.work / "empty", stdin=subprocess.DEVNULL)
             out.seek(0)
             err.seek(0)
@@ -375,7 +393,7 @@ class Session:
         if not exe.exists() or exe.stat().st_mtime != built.stat().st_mtime:
             shutil.copy2(built, exe)
         log = open(self.work / "logs" / f"program-{self.group}.log", "ab")
-        process = subprocess.Popen(["wine", str(exe)], env=self.env, cwd=cwd or self.work / "empty",
+        process = subprocess.Popen([WINE, str(exe)], env=self.env, cwd=cwd or self.work / "empty",
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         if self.program is None or self.program.poll() is not None:
             self.program = process

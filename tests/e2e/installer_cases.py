@@ -2,7 +2,7 @@
 and what it leaves (files, Start menu, registry), a start of the installed program, and a silent
 uninstall while that program runs.
 
-    installer_cases.py --setup TalsekTray-1.5-setup.exe --zip TalsekTray-1.5-win32.zip --prefix DIR
+    installer_cases.py --setup TalsekTray-1.5-win64-setup.exe --zip TalsekTray-1.5-win64.zip --prefix DIR
 
 DIR is deleted first; scripts/with-wine.sh makes the prefix with a display of its own.
 """
@@ -20,7 +20,7 @@ import zipfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from harness import SETTINGS_KEY, TRAY_WINDOW, poll  # noqa: E402
+from harness import SETTINGS_KEY, TRAY_WINDOW, WINE, poll  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -39,7 +39,7 @@ def wine(*args: str, timeout: float = 120) -> subprocess.CompletedProcess:
     # Output through a file, not a pipe: services that Wine starts on the way inherit it and would
     # hold a pipe open long after the command has ended.
     with tempfile.TemporaryFile() as out:
-        done = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
+        done = subprocess.run([WINE, *args], stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
                               timeout=timeout)
         out.seek(0)
         return subprocess.CompletedProcess(done.args, done.returncode, out.read(), b"")
@@ -123,7 +123,7 @@ def cases(args) -> int:
 
     # The installed program, started as the Run value would, ended by the uninstaller.
     log = open(Path(args.prefix).parent / "installer-program.log", "wb")
-    program = subprocess.Popen(["wine", program_win], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+    program = subprocess.Popen([WINE, program_win], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
     check("the installed TalsekTray shows its icon", True, poll(30, tray_shown, 0.2))
 
     quiet = re.match(r'^"([^"]+)"\s*(.*)$', uninstall["QuietUninstallString"])

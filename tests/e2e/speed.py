@@ -27,8 +27,8 @@ import time
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import (CaseFailure, Session, State, as_program_sees_it, as_x_sees_it, first_difference, poll, setup,
-                     show, teardown)
+from harness import (WINE, CaseFailure, Session, State, as_program_sees_it, as_x_sees_it, first_difference, poll,
+                     setup, show, teardown)
 
 OPTIONS = {"Methode": 1}
 # 8 MB stays below the commands' limit of 8 MiB characters, which counts each line break as two.
@@ -211,7 +211,7 @@ def main() -> int:
 
 
 def wine_version() -> str:
-    done = subprocess.run(["wine", "--version"], capture_output=True, text=True)
+    done = subprocess.run([WINE, "--version"], capture_output=True, text=True)
     return done.stdout.strip()
 
 

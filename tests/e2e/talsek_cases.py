@@ -18,7 +18,7 @@ from pathlib import Path
 
 import cipher_reference as ref
 from cases import FIRST_OPTION_WARNING, WARNING_CAPTION, beenden, start_with_icon
-from harness import CaseFailure, Session, State, existing_state, run_case, show
+from harness import WINE, CaseFailure, Session, State, existing_state, run_case, show
 
 CAPTION = b"Talsek-Optionen"
 APP_TITLE = b"talsek"  # the application title from "talsek.exe": its first letter as it stands
@@ -57,7 +57,7 @@ class Editor:
 
     def start(self, *args: str) -> subprocess.Popen:
         log = open(self.s.work / "logs" / "talsek-editor.log", "ab")
-        process = subprocess.Popen(["wine", str(self.folder / "talsek.exe"), *args], env=self.s.env,
+        process = subprocess.Popen([WINE, str(self.folder / "talsek.exe"), *args], env=self.s.env,
                                    cwd=self.s.work / "empty", stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         self.started.append(process)
         return process
