@@ -1,4 +1,4 @@
-# 32-bit Windows, the release target.
+# 32-bit Windows, for the few 32-bit Windows 10 machines; the release is the 64-bit build.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)

@@ -1,4 +1,4 @@
-# 64-bit Windows.
+# 64-bit Windows, the release target.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)

@@ -5,6 +5,7 @@ list(GET talsek_staged 0 talsek_program)
 get_filename_component(talsek_stage "${talsek_program}" DIRECTORY)
 set(talsek_setup "${CPACK_TOPLEVEL_DIRECTORY}/${CPACK_TALSEK_SETUP_NAME}")
 execute_process(COMMAND "${CPACK_TALSEK_MAKENSIS}" -V2 -INPUTCHARSET UTF8 "-DVERSION=${CPACK_PACKAGE_VERSION}"
+                        "-DTARGET=${CPACK_TALSEK_NSIS_TARGET}"
                         "-DSTAGE=${talsek_stage}" "-DOUTFILE=${talsek_setup}" "-DICON=${CPACK_TALSEK_ICON}"
                         "${CPACK_TALSEK_NSI}"
                 RESULT_VARIABLE talsek_result)

@@ -1,12 +1,15 @@
-; The per-user installer TalsekTray-<version>-setup.exe: both programs and the read-me into
-; %LOCALAPPDATA%\Programs\TalsekTray, a Start menu folder, the optional start at log-on and an
-; entry in "Apps & features", all below HKEY_CURRENT_USER; no administrator rights.
+; The per-user installer TalsekTray-<version>-win64-setup.exe (and -win32- for the 32-bit
+; programs): both programs and the read-me into %LOCALAPPDATA%\Programs\TalsekTray, a Start menu
+; folder, the optional start at log-on and an entry in "Apps & features", all below
+; HKEY_CURRENT_USER; no administrator rights. Both installers use the same folder, shortcuts and
+; keys, so either replaces an installation of the other and keeps the settings.
 ; Built by packaging/Installer.cmake during `cpack`, which passes
 ;   VERSION  the program version        STAGE  the folder with the files to install
 ;   OUTFILE  the installer to write     ICON   the program icon
+;   TARGET   amd64-unicode or x86-unicode, the installer's own machine type, as the programs'
 ; This file is UTF-8 (makensis -INPUTCHARSET UTF8).
 
-Unicode true
+Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true

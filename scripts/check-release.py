@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Checks the release programs in the ZIP: each is stripped (no COFF symbol table) and at most
-400 KB; prints the sizes of the programs and of the installers given after the ZIP.
-Usage: scripts/check-release.py PACKAGE.zip [SETUP.exe...]"""
+"""Checks a release ZIP and its installer without running them: the ZIP holds one folder named
+like itself with both programs and the read-me, nothing else; each program is stripped (no COFF
+symbol table), built for the machine type that the package's name says (win64: x86-64, win32:
+i386) and at most 400 KB; the installer is there. Prints the sizes.
+Usage: scripts/check-release.py TalsekTray-<version>-<win64|win32>.zip [SETUP.exe...]"""
 
 import struct
 import sys
@@ -9,26 +11,39 @@ import zipfile
 from pathlib import Path
 
 LIMIT = 400 * 1024
+MACHINES = {"win64": 0x8664, "win32": 0x014C}
+FILES = ("LIESMICH.txt", "TalsekTray.exe", "talsek.exe")
 
 
-def symbols(image: bytes) -> int:
-    """The COFF header's NumberOfSymbols: 0 once the program is stripped."""
+def coff_header(image: bytes) -> tuple[int, int]:
+    """The COFF header's Machine and NumberOfSymbols (0 once the program is stripped)."""
     pe = struct.unpack_from("<I", image, 0x3C)[0]
     if image[pe:pe + 4] != b"PE\0\0":
         raise ValueError("not a PE file")
-    return struct.unpack_from("<I", image, pe + 16)[0]
+    machine, = struct.unpack_from("<H", image, pe + 4)
+    symbols, = struct.unpack_from("<I", image, pe + 16)
+    return machine, symbols
 
 
 def main() -> int:
     errors = []
-    with zipfile.ZipFile(sys.argv[1]) as z:
+    package = Path(sys.argv[1])
+    folder = package.name.removesuffix(".zip")
+    machine = MACHINES[folder.rsplit("-", 1)[-1]]
+    with zipfile.ZipFile(package) as z:
+        expected = sorted(f"{folder}/{name}" for name in FILES)
+        if sorted(z.namelist()) != expected:
+            errors.append(f"{package.name}: holds {sorted(z.namelist())}, expected {expected}")
         for member in (m for m in z.namelist() if m.lower().endswith(".exe")):
             image = z.read(member)
             print(f"{member}: {len(image)} bytes")
             if len(image) > LIMIT:
                 errors.append(f"{member}: {len(image)} bytes, more than {LIMIT}")
-            if symbols(image):
-                errors.append(f"{member}: not stripped ({symbols(image)} symbols)")
+            seen, symbols = coff_header(image)
+            if seen != machine:
+                errors.append(f"{member}: machine type {seen:#06x}, expected {machine:#06x}")
+            if symbols:
+                errors.append(f"{member}: not stripped ({symbols} symbols)")
     for setup in sys.argv[2:]:
         if Path(setup).is_file():
             print(f"{setup}: {Path(setup).stat().st_size} bytes")

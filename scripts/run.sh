@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the 32-bit program and starts it under Wine: on the current X display, or on a
+# Builds the 64-bit program, the release, and starts it under Wine: on the current X display, or on a
 # virtual one (Xvfb) when there is none.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh windows
-cmake --preset mingw32 >/dev/null
-cmake --build --preset mingw32
+. scripts/platform.sh
+talsek_wine_env
+cmake --preset mingw64 >/dev/null
+cmake --build --preset mingw64
 
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-talsektray}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -25,6 +27,6 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "  printf 'Hallo Welt' | DISPLAY=$DISPLAY xclip -selection clipboard -i"
 fi
 
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+[ -d "$WINEPREFIX" ] || "$TALSEK_WINE" wineboot -i >/dev/null 2>&1
 echo "Starting TalsekTray (WINEPREFIX=$WINEPREFIX); end it with \"Beenden\" in its tray menu or Ctrl+C."
-wine build/mingw32/TalsekTray/TalsekTray.exe
+"$TALSEK_WINE" build/mingw64/TalsekTray/TalsekTray.exe
