@@ -12,6 +12,9 @@ inline constexpr std::string_view kTip = "TalsekTray 1.5";
 inline constexpr std::string_view kFormCaption = "TalsekTray";
 inline constexpr std::string_view kMutexName = "TalsekTray";
 inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
+// The registered message with which the installer and the uninstaller end a running TalsekTray
+// (packaging/TalsekTray.nsi sends it by this name).
+inline constexpr std::string_view kSofortBeenden = "TalsekTraySofortBeenden";
 
 // TalsekTray läuft bereits!
 inline constexpr std::string_view kLaeuftBereits = "TalsekTray l\xE4uft bereits!";

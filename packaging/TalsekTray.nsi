@@ -46,10 +46,15 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Holvarin"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
-; Ends a running TalsekTray the way its own "Beenden" does: WM_CLOSE to its hidden main form (class
-; TMainForm, caption "TalsekTray"; the application window beside it has the caption "Talsektray",
-; and FindWindow compares captions without regard to case, hence the class). Then waits up to five
-; seconds for the process to end, so that no file stays locked and the icon leaves the tray.
+; The message with which TalsekTray ends at once, whatever it is doing (Main/Texte.h).
+!define SOFORT_BEENDEN "TalsekTraySofortBeenden"
+
+; Ends a running TalsekTray before its files are replaced or removed, in any state: its start-up box,
+; an error box or its menu may be open. Its hidden main form (class TMainForm, caption "TalsekTray";
+; the application window beside it has the caption "Talsektray", and FindWindow compares captions
+; without regard to case, hence the class) gets the message above, and WM_CLOSE for a TalsekTray that
+; predates it, which ends on WM_CLOSE as its own "Beenden" does, at least while no box is open. What
+; has not ended after five seconds is ended by force, and waited for, so that no file stays in use.
 !macro TalsekTrayBeenden un
 Function ${un}TalsekTrayBeenden
   FindWindow $0 "TMainForm" "TalsekTray"
@@ -57,11 +62,18 @@ Function ${un}TalsekTrayBeenden
     Return
   ${EndIf}
   System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
-  ; SYNCHRONIZE
-  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
-  System::Call "user32::PostMessage(p r0, i ${WM_CLOSE}, p 0, p 0)"
+  ; SYNCHRONIZE | PROCESS_TERMINATE
+  System::Call "kernel32::OpenProcess(i 0x00100001, i 0, i r1) p .r2"
+  System::Call "user32::RegisterWindowMessageW(w '${SOFORT_BEENDEN}') i .r3"
+  System::Call "user32::PostMessageW(p r0, i r3, p 0, p 0)"
+  System::Call "user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)"
   ${If} $2 P<> 0
-    System::Call "kernel32::WaitForSingleObject(p r2, i 5000)"
+    ; WAIT_OBJECT_0 is 0
+    System::Call "kernel32::WaitForSingleObject(p r2, i 5000) i .r4"
+    ${If} $4 <> 0
+      System::Call "kernel32::TerminateProcess(p r2, i 1)"
+      System::Call "kernel32::WaitForSingleObject(p r2, i 5000)"
+    ${EndIf}
     System::Call "kernel32::CloseHandle(p r2)"
   ${Else}
     ${For} $3 1 50

@@ -56,6 +56,11 @@ TMainForm::TMainForm(gui::TApplication& application)
   Beenden1 = &PopupMenu1.Add("Beenden1", std::string(texte::kBeenden), [this] { Beenden1Click(); });
 
   AddMessageHandler(WM_TASKBAREVENT, [this](gui::TMessage& message) { TaskbarEvent(message); });
+  // In the message table from the start, so that it works in every state: during the start-up
+  // box, too, when the form is not yet the main form and WM_CLOSE would only hide it.
+  if (const UINT sofortBeenden = ::RegisterWindowMessageA(std::string(texte::kSofortBeenden).c_str())) {
+    AddMessageHandler(sofortBeenden, [this](gui::TMessage&) { SofortBeenden(); });
+  }
 }
 
 TMainForm::~TMainForm() = default;
@@ -128,6 +133,16 @@ void TMainForm::FormDestroy() {
   } catch (...) {
     // The form's destruction goes on whatever the shell says.
   }
+}
+
+// For an installer or uninstaller that is about to replace or remove the program's files. A box or
+// the menu may be open, each in a message loop of its own, which a closed form would wait for; so
+// the program ends here and now, after taking its icon from the tray. Nothing else needs putting
+// away: each result was flushed onto the clipboard when it was copied, no registry key is open
+// between messages, and the system releases the mutex.
+void TMainForm::SofortBeenden() {
+  FormDestroy();
+  ::ExitProcess(0);
 }
 
 void TMainForm::TalsekStarten(bool optionenModus) {

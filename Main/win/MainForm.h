@@ -48,6 +48,7 @@ class TMainForm final : public gui::TForm {
  private:
   void TalsekStarten(bool optionenModus);
   void SymbolMelden(DWORD aktion);
+  [[noreturn]] void SofortBeenden();
 
   // The procedure MyWindowProc replaced, which gets every message but "TaskbarCreated".
   gui::TWndMethod normaleFensterprozedur_;

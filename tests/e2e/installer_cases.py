@@ -1,8 +1,9 @@
 """End-to-end test of the per-user installer, in a Wine prefix made fresh for it: a silent install
-and what it leaves (files, Start menu, registry), a start of the installed program, and a silent
-uninstall while that program runs.
+and what it leaves (files, Start menu, registry); updates over a running TalsekTray whose start-up box
+or whose tray menu is open; and silent uninstalls over one in each of those states.
 
-    installer_cases.py --setup TalsekTray-1.5-win64-setup.exe --zip TalsekTray-1.5-win64.zip --prefix DIR
+    installer_cases.py --setup TalsekTray-1.5-win64-setup.exe --zip TalsekTray-1.5-win64.zip
+                       --probe probe.exe --prefix DIR
 
 DIR is deleted first; scripts/with-wine.sh makes the prefix with a display of its own.
 """
@@ -84,11 +85,58 @@ def shortcut_target(lnk: Path) -> str | None:
     return found[0] if len(found) == 1 else None
 
 
+def in_fresh_prefix(prefix: str, script: str, argv: list[str]) -> int:
+    """Runs `script` with `argv` and --inside in a Wine prefix made afresh at `prefix`."""
+    shutil.rmtree(prefix, ignore_errors=True)
+    Path(prefix).parent.mkdir(parents=True, exist_ok=True)
+    inside = [sys.executable, script, "--inside", *argv]
+    return subprocess.run(["bash", str(ROOT / "scripts" / "with-wine.sh"), prefix, *inside]).returncode
+
+
+def report(name: str, rc: int) -> int:
+    for f in failures:
+        print(f"FAILED: {f}", file=sys.stderr)
+    print(f"{name}: all checks passed" if rc == 0 and not failures else f"{name}: {len(failures)} checks failed")
+    return 1 if failures else rc
+
+
+def installed_as_released(what: str, install: Path, zip_path: str) -> None:
+    with zipfile.ZipFile(zip_path) as z:
+        for member in z.namelist():
+            name = member.split("/")[-1]
+            same = (install / name).exists() and (install / name).read_bytes() == z.read(member)
+            check(f"{what}: installed {name} is the release package's", True, same)
+
+
+def start_in(state: str, program_win: str, probe: str) -> subprocess.Popen:
+    """Starts the installed TalsekTray and brings it into `state`: "box" (its start-up box open,
+    as without settings) or "menu" (its tray menu open)."""
+    log = open(Path(os.environ["WINEPREFIX"]).parent / "installer-program.log", "ab")
+    program = subprocess.Popen([WINE, program_win], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+    if state == "box":
+        check("the start-up box opens", 0, wine(probe, "wait-box", "30000").returncode)
+    else:
+        check("the installed TalsekTray shows its icon", True, poll(30, tray_shown, 0.2))
+        wine(probe, "tray", "517")
+        check("its tray menu opens", 0, wine(probe, "wait-menu", "10000").returncode)
+    return program
+
+
+def ended(what: str, program: subprocess.Popen) -> None:
+    """The program ended by itself (exit code 0, not a forced end) and took its icon along."""
+    try:
+        code = program.wait(timeout=15)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        code = "still running"
+    check(f"{what}: the running TalsekTray ended by itself", 0, code)
+    check(f"{what}: its icon left the tray", False, tray_shown())
+
+
 def cases(args) -> int:
     # Installer and uninstaller make shortcuts; without this Wine copies them into the desktop's menu.
     os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d"
     wine("reg", "add", SETTINGS_KEY, "/v", "Methode", "/t", "REG_DWORD", "/d", "2", "/f")
-    settings_before = reg_values(SETTINGS_KEY)
 
     check("silent install: exit code", 0, wine(args.setup, "/S").returncode)
     install_win, install = folder("LOCALAPPDATA", "Programs", "TalsekTray")
@@ -96,12 +144,7 @@ def cases(args) -> int:
     program_win = install_win + "\\TalsekTray.exe"
 
     check("installed files", sorted(["LIESMICH.txt", "TalsekTray.exe", "talsek.exe", "uninstall.exe"]), names(install))
-    with zipfile.ZipFile(args.zip) as z:
-        for member in z.namelist():
-            name = member.split("/")[-1]
-            if (install / name).exists():
-                same = (install / name).read_bytes() == z.read(member)
-                check(f"installed {name} is the release package's", True, same)
+    installed_as_released("install", install, args.zip)
     check("Start menu folder", ["Talsek-Optionen.lnk", "TalsekTray.lnk"], names(menu))
     for lnk, target in (("TalsekTray.lnk", "TalsekTray.exe"), ("Talsek-Optionen.lnk", "talsek.exe")):
         check(f"shortcut {lnk} starts", target, shortcut_target(menu / lnk))
@@ -120,28 +163,40 @@ def cases(args) -> int:
     check("EstimatedSize is the installed files' KB", True, isinstance(size_kb, int) and abs(size_kb - total_kb) <= 4)
     if failures:
         return 1
-
-    # The installed program, started as the Run value would, ended by the uninstaller.
-    log = open(Path(args.prefix).parent / "installer-program.log", "wb")
-    program = subprocess.Popen([WINE, program_win], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-    check("the installed TalsekTray shows its icon", True, poll(30, tray_shown, 0.2))
-
     quiet = re.match(r'^"([^"]+)"\s*(.*)$', uninstall["QuietUninstallString"])
-    # The uninstaller copies itself to %TEMP% and runs from there, so that it can delete itself; the
-    # first process returns at once, and the work is done when the folder is gone.
-    check("silent uninstall: exit code", 0, wine(quiet.group(1), *quiet.group(2).split()).returncode)
-    check("install folder removed", True, poll(60, lambda: not install.exists(), 0.2))
-    try:
-        code = program.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        program.kill()
-        code = "still running"
-    check("the running TalsekTray ended by itself", 0, code)
-    check("its icon left the tray", False, tray_shown())
-    check("Start menu folder removed", None, names(menu))
-    check("Run value removed", None, (reg_values(RUN_KEY) or {}).get("TalsekTray"))
-    check("Uninstall key removed", None, reg_values(UNINSTALL_KEY))
-    check("settings kept", settings_before, reg_values(SETTINGS_KEY))
+
+    # Each state of a running TalsekTray, under an update and under an uninstall. The start-up box
+    # needs the settings key away; the key stays as each run found it.
+    for state in ("box", "menu"):
+        if state == "box":
+            wine("reg", "delete", SETTINGS_KEY, "/f")
+        else:
+            wine("reg", "add", SETTINGS_KEY, "/v", "Methode", "/t", "REG_DWORD", "/d", "2", "/f")
+        settings = reg_values(SETTINGS_KEY)
+
+        # An older program in place, so that its replacement shows; the loader ignores the extra byte.
+        with open(install / "TalsekTray.exe", "ab") as older:
+            older.write(b"\0")
+        program = start_in(state, program_win, args.probe)
+        what = f"update while the {state} is open"
+        check(f"{what}: exit code", 0, wine(args.setup, "/S").returncode)
+        ended(what, program)
+        installed_as_released(what, install, args.zip)
+        check(f"{what}: settings kept", settings, reg_values(SETTINGS_KEY))
+
+        program = start_in(state, program_win, args.probe)
+        what = f"uninstall while the {state} is open"
+        # The uninstaller copies itself to %TEMP% and runs from there, so that it can delete itself;
+        # the first process returns at once, and the work is done when the folder is gone.
+        check(f"{what}: exit code", 0, wine(quiet.group(1), *quiet.group(2).split()).returncode)
+        check(f"{what}: install folder removed", True, poll(60, lambda: not install.exists(), 0.2))
+        ended(what, program)
+        check(f"{what}: Start menu folder removed", None, names(menu))
+        check(f"{what}: Run value removed", None, (reg_values(RUN_KEY) or {}).get("TalsekTray"))
+        check(f"{what}: Uninstall key removed", None, reg_values(UNINSTALL_KEY))
+        check(f"{what}: settings kept", settings, reg_values(SETTINGS_KEY))
+        if state == "box":
+            check("install again: exit code", 0, wine(args.setup, "/S").returncode)
     return 1 if failures else 0
 
 
@@ -149,6 +204,7 @@ def main() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("--setup", required=True)
     parser.add_argument("--zip", required=True)
+    parser.add_argument("--probe", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--inside", action="store_true", help=argparse.SUPPRESS)
     args = parser.parse_args()
@@ -157,16 +213,8 @@ def main() -> int:
             print(f"installer test: {path} is missing; build it with --target package", file=sys.stderr)
             return 1
     if not args.inside:
-        shutil.rmtree(args.prefix, ignore_errors=True)
-        Path(args.prefix).parent.mkdir(parents=True, exist_ok=True)
-        inside = [sys.executable, __file__, "--inside",
-                  "--setup", args.setup, "--zip", args.zip, "--prefix", args.prefix]
-        return subprocess.run(["bash", str(ROOT / "scripts" / "with-wine.sh"), args.prefix, *inside]).returncode
-    rc = cases(args)
-    for f in failures:
-        print(f"FAILED: {f}", file=sys.stderr)
-    print("installer: all checks passed" if rc == 0 else f"installer: {len(failures)} checks failed")
-    return rc
+        return in_fresh_prefix(args.prefix, __file__, sys.argv[1:])
+    return report("installer", cases(args))
 
 
 if __name__ == "__main__":
