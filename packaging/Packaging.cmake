@@ -1,6 +1,6 @@
-# The release packages, made by CPack in a Windows build:  cmake --build build/mingw32 --target package
-# A ZIP with both programs and the German read-me, and the per-user installer of the same files
-# (packaging/TalsekTray.nsi through Installer.cmake).
+# The release packages, made by CPack in a Windows build:  cmake --build build/mingw64 --target package
+# A ZIP with both programs and the German read-me, and the per-user installer of the same files,
+# both written by packaging/Pakete.cmake (reproducible, and signed when a certificate is given).
 # Included by the top-level file in Windows builds only.
 
 install(TARGETS TalsekTray Talsek RUNTIME DESTINATION .)
@@ -19,21 +19,20 @@ else()
   set(talsek_nsis_target x86-unicode)
 endif()
 
-set(CPACK_GENERATOR ZIP)
-# The per-user installer beside the ZIP, when NSIS is there (scripts/install-deps.sh installs it).
-find_program(TALSEK_MAKENSIS makensis)
-if(TALSEK_MAKENSIS)
-  list(APPEND CPACK_GENERATOR External)
-  set(CPACK_EXTERNAL_ENABLE_STAGING ON)
-  set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/Installer.cmake")
-  set(CPACK_TALSEK_MAKENSIS "${TALSEK_MAKENSIS}")
-  set(CPACK_TALSEK_NSI "${CMAKE_CURRENT_LIST_DIR}/TalsekTray.nsi")
-  set(CPACK_TALSEK_ICON "${PROJECT_SOURCE_DIR}/TalsekTray/TalsekTray.ico")
-  set(CPACK_TALSEK_NSIS_TARGET ${talsek_nsis_target})
-  set(CPACK_TALSEK_SETUP_NAME "TalsekTray-${PROJECT_VERSION}-${talsek_paket_system}-setup.exe")
-else()
-  message(STATUS "makensis not found: the package target writes the ZIP only")
-endif()
+find_program(TALSEK_MAKENSIS makensis REQUIRED)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(CPACK_GENERATOR External)
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/Pakete.cmake")
+set(CPACK_TALSEK_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+set(CPACK_TALSEK_MAKENSIS "${TALSEK_MAKENSIS}")
+set(CPACK_TALSEK_NSI "${CMAKE_CURRENT_LIST_DIR}/TalsekTray.nsi")
+set(CPACK_TALSEK_NSIS_TARGET ${talsek_nsis_target})
+set(CPACK_TALSEK_SETUP_NAME "TalsekTray-${PROJECT_VERSION}-${talsek_paket_system}-setup.exe")
+set(CPACK_TALSEK_ICON "${PROJECT_SOURCE_DIR}/TalsekTray/TalsekTray.ico")
+set(CPACK_TALSEK_PYTHON "${Python3_EXECUTABLE}")
+set(CPACK_TALSEK_MAKE_ZIP "${CMAKE_CURRENT_LIST_DIR}/make_zip.py")
+set(CPACK_TALSEK_SIGN "${CMAKE_CURRENT_LIST_DIR}/sign.sh")
 set(CPACK_PACKAGE_NAME TalsekTray)
 set(CPACK_PACKAGE_VENDOR Holvarin)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
@@ -42,6 +41,4 @@ set(CPACK_SYSTEM_NAME ${talsek_paket_system})
 set(CPACK_PACKAGE_FILE_NAME "TalsekTray-${PROJECT_VERSION}-${talsek_paket_system}")
 # One folder inside the archive, so that unpacking never scatters files into the target folder.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-# The release build has no debug information worth shipping; the symbol tables only add size.
-set(CPACK_STRIP_FILES ON)
 include(CPack)

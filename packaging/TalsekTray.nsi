@@ -3,10 +3,12 @@
 ; folder, the optional start at log-on and an entry in "Apps & features", all below
 ; HKEY_CURRENT_USER; no administrator rights. Both installers use the same folder, shortcuts and
 ; keys, so either replaces an installation of the other and keeps the settings.
-; Built by packaging/Installer.cmake during `cpack`, which passes
+; Built by packaging/Pakete.cmake during `cpack`, which passes
 ;   VERSION  the program version        STAGE  the folder with the files to install
 ;   OUTFILE  the installer to write     ICON   the program icon
 ;   TARGET   amd64-unicode or x86-unicode, the installer's own machine type, as the programs'
+;   SIGN     only when a certificate is given: a command that signs the file named after it in
+;            place; makensis runs it on the uninstaller before packing it and on the finished installer
 ; This file is UTF-8 (makensis -INPUTCHARSET UTF8).
 
 Target ${TARGET}
@@ -24,6 +26,10 @@ ManifestDPIAware true
 
 Name "TalsekTray ${VERSION}"
 OutFile "${OUTFILE}"
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
 InstallDir "$LOCALAPPDATA\Programs\TalsekTray"
 BrandingText "Holvarin"
 
