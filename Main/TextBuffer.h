@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+// Who may keep what a copy puts on the clipboard. A private copy carries the formats by which the
+// clipboard history, the cloud clipboard and clipboard managers know to leave it alone.
+enum class CopyScope { Shared, Private };
+
 class TextBuffer {
  public:
   virtual ~TextBuffer() = default;
@@ -12,5 +16,5 @@ class TextBuffer {
   virtual std::string GetText() = 0;                // the whole text
   virtual void SetText(std::string_view text) = 0;  // the control keeps only the bytes before a byte 0
   virtual void SelectAll() = 0;                     // selects from 0 with the text's current length
-  virtual void Copy() = 0;                          // puts the selection on the clipboard
+  virtual void Copy(CopyScope scope) = 0;           // puts the selection on the clipboard
 };

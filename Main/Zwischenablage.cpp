@@ -91,15 +91,18 @@ ZwischenablageBefehle::ZwischenablageBefehle(TOptionen& optionen, std::function<
       meldungen_(meldungen),
       frist_(std::move(frist)) {}
 
-void ZwischenablageBefehle::Verschluesseln() { Ausfuehren(true, &TMethode::vorwaerts); }
+// A ciphertext is meant to be pasted and shared; the user may well want it in the clipboard history.
+void ZwischenablageBefehle::Verschluesseln() { Ausfuehren(true, &TMethode::vorwaerts, CopyScope::Shared); }
 
 // The filters are one-way (case, transcription, spaces cannot be restored), so decryption
-// runs none of them whatever the options say.
-void ZwischenablageBefehle::Entschluesseln() { Ausfuehren(false, &TMethode::rueckwaerts); }
+// runs none of them whatever the options say. Its result is a plain text that was never on this
+// computer's clipboard before, so this program must not be the one that hands it to the clipboard
+// history, the cloud clipboard and every clipboard recorder.
+void ZwischenablageBefehle::Entschluesseln() { Ausfuehren(false, &TMethode::rueckwaerts, CopyScope::Private); }
 
 // Every step works on the text as the buffer gives it back rather than on the previous result held
 // aside, so what goes to the clipboard is exactly what the control holds.
-void ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung) {
+void ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie) {
   // A failed refresh must leave buffer and clipboard alone, so it runs before either is touched
   // and its exception is left to the caller's error box. Without a refresh the record is used as
   // it stands, which is how the commands behave before the registry part exists.
@@ -118,7 +121,7 @@ void ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung) {
   if (methode != nullptr && methode->gilt(optionen_) && !Uebernehmen(*text, (methode->*richtung)(*text, optionen_))) {
     return;
   }
-  Kopieren(*text);
+  Kopieren(*text, kopie);
 }
 
 std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(std::chrono::milliseconds beginn,
@@ -193,11 +196,11 @@ bool ZwischenablageBefehle::Uebernehmen(std::string& text, const std::string& er
   return true;
 }
 
-void ZwischenablageBefehle::Kopieren(const std::string& text) {
+void ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie) {
   const auto beginn = frist_.jetzt();
   const bool angekommen = Versuchen(frist_, beginn, [&] {
     puffer_.SelectAll();
-    puffer_.Copy();
+    puffer_.Copy(kopie);
     // What the platform makes of the copy of an empty selection is its own affair.
     if (text.empty()) return true;
     const std::optional<TGelesen> gelesen = Lesen(beginn, false);

@@ -43,10 +43,10 @@ class ZwischenablageBefehle {
 
  private:
   using Richtung = std::string (*TMethode::*)(std::string_view, const TOptionen&);
-  void Ausfuehren(bool vorbereiten, Richtung richtung);
+  void Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie);
   std::optional<std::string> Einfuegen();
   bool Uebernehmen(std::string& text, const std::string& ergebnis);
-  void Kopieren(const std::string& text);
+  void Kopieren(const std::string& text, CopyScope kopie);
   // The clipboard's text in the buffer's code page, or nothing when another program holds the
   // clipboard until the time that began at `beginn` is up. `meldung` is set when the text cannot go
   // through the buffer at all.

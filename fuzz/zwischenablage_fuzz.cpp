@@ -1,7 +1,8 @@
 // The encrypt and decrypt clipboard commands with arbitrary option records and clipboard texts.
 // The clipboard must end up with the command's full result or keep the text it had; a text cut
 // short by the buffer (at a byte 0) must never reach it. A delivered encryption must decrypt to
-// the prepared text, and a failed refresh must leave buffer and clipboard untouched.
+// the prepared text, and a failed refresh must leave buffer and clipboard untouched. A delivered
+// decryption, and no encryption, is copied private.
 //
 // Input: record, refresh byte, [second record], then the clipboard text.
 //   record        switches byte, method code (-7 + byte mod 15, so -7..7: codes without a row
@@ -100,7 +101,8 @@ Run Command(const std::string& clipboard, const TOptionen& start, const TOptione
             bool encrypt, const Trouble& trouble = {}) {
   TOptionen optionen = start;
   FakeClipboard ablage;
-  ablage.SetBytes(clipboard);
+  // Marked the other way round, so that only the command's own copy passes the check of its scope.
+  ablage.SetBytes(clipboard, encrypt ? CopyScope::Private : CopyScope::Shared);
   ablage.busyFor = trouble.heldOpen ? 1 << 20 : trouble.heldBriefly ? 3 : 0;
   FakeTextBuffer puffer(ablage);
   puffer.emptyPastes = trouble.firstPasteEmpty ? 1 : 0;
@@ -127,6 +129,10 @@ Run Command(const std::string& clipboard, const TOptionen& start, const TOptione
     run.threw = true;
   }
   run.clipboard = ablage.Bytes();
+  if (!run.threw && meldungen.messages.empty() && !trouble.copiesLost) {
+    Require(ablage.scope == (encrypt ? CopyScope::Shared : CopyScope::Private),
+            "a decryption's result, and no encryption's, is copied private");
+  }
   run.touchedBuffer = !puffer.calls.empty();
   run.messages = meldungen.messages.size();
   if (!meldungen.messages.empty()) run.firstMessage = meldungen.messages.front().text;

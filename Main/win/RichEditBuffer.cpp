@@ -129,7 +129,7 @@ void RichEditBuffer::SelectAll() {
   Send(EM_SCROLLCARET);
 }
 
-void RichEditBuffer::Copy() {
+void RichEditBuffer::Copy(CopyScope) {
   SetMask(false);
   Send(WM_COPY);
   // The control offers its copy through OLE, rendered only when someone asks; flushing renders

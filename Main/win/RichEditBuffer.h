@@ -29,7 +29,7 @@ class RichEditBuffer final : public TextBuffer {
   std::string GetText() override;
   void SetText(std::string_view text) override;
   void SelectAll() override;
-  void Copy() override;
+  void Copy(CopyScope scope) override;
 
  private:
   // A new, empty control with the buffer's settings, not yet masked.

@@ -1,7 +1,8 @@
 // The clipboard that the fake text buffer pastes from and copies to, read by the commands' checks.
 // It models what may come between: another program holding it open, a paste that brings nothing, a
 // copy that does not arrive. Its code page is ISO 8859-1, whose bytes are the first 256 code points,
-// so that tests write the clipboard's text as bytes.
+// so that tests write the clipboard's text as bytes. Besides its text it knows whether the copy that
+// put the text there marked it private.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "Main/ClipboardReader.h"
+#include "Main/TextBuffer.h"
 #include "Main/Zeichen.h"
 
 class FakeClipboard : public ClipboardReader {
@@ -21,7 +23,8 @@ class FakeClipboard : public ClipboardReader {
     if (!condition) throw std::logic_error(what);
   }
 
-  void SetBytes(std::string_view bytes) {
+  void SetBytes(std::string_view bytes, CopyScope copyScope = CopyScope::Shared) {
+    scope = copyScope;
     text.emplace();
     for (const unsigned char b : bytes) text->push_back(b);
   }
@@ -57,6 +60,7 @@ class FakeClipboard : public ClipboardReader {
   bool IsOpen() const { return open_; }
 
   std::optional<std::u16string> text;  // empty: the clipboard holds no text
+  CopyScope scope = CopyScope::Shared;
   int busyFor = 0;                     // so many tries to open fail first
   int opens = 0;
 

@@ -54,14 +54,14 @@ class FakeTextBuffer : public TextBuffer {
   }
 
   // An empty selection empties the clipboard here; what the platform does then is its own affair.
-  void Copy() override {
+  void Copy(CopyScope scope) override {
     calls.emplace_back("Copy");
     FakeClipboard::Require(!clipboard_.IsOpen(), "the copy cannot open a clipboard that the commands hold");
     if (lostCopies > 0) {
       --lostCopies;
       return;
     }
-    clipboard_.SetBytes(text.substr(selStart_, selEnd_ - selStart_));
+    clipboard_.SetBytes(text.substr(selStart_, selEnd_ - selStart_), scope);
   }
 
   std::string text;

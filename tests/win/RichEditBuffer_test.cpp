@@ -110,7 +110,7 @@ TEST(RichEditBuffer, CopyThenPasteGivesTheSameTextWithoutAnAddedLineBreak) {
   for (const std::string& text : {std::string("Jcnnq Ygnv"), std::string("zwei\r\nZeilen\r\n"), LargeText()}) {
     buffer.SetText(text);
     buffer.SelectAll();
-    buffer.Copy();
+    buffer.Copy(CopyScope::Shared);
     buffer.Clear();
     buffer.Paste();
     EXPECT_EQ(buffer.GetText(), text);
@@ -124,7 +124,7 @@ TEST(RichEditBuffer, TheCopyStaysOnTheClipboardAfterTheBufferIsGone) {
       RichEditBuffer buffer(parent.get());
       buffer.SetText(text);
       buffer.SelectAll();
-      buffer.Copy();
+      buffer.Copy(CopyScope::Shared);
     }
     // Nothing has asked for the copy yet: without rendering it at once it would go with the
     // control's OLE session.
@@ -148,7 +148,7 @@ TEST(RichEditBuffer, FillsBehindAMaskUnderWineAndCopiesWithoutIt) {
   EXPECT_EQ(mask(), filling);
   EXPECT_EQ(buffer.GetText(), LargeText());
   buffer.SelectAll();
-  buffer.Copy();
+  buffer.Copy(CopyScope::Shared);
   EXPECT_EQ(mask(), LRESULT{0});
   EXPECT_EQ(ClipboardText(), LargeText());
 
@@ -161,7 +161,7 @@ TEST(RichEditBuffer, FillsBehindAMaskUnderWineAndCopiesWithoutIt) {
   // An empty result keeps its control; the next command still fills behind the mask.
   buffer.SetText("");
   buffer.SelectAll();
-  buffer.Copy();
+  buffer.Copy(CopyScope::Shared);
   buffer.Clear();
   EXPECT_EQ(mask(), filling);
 }

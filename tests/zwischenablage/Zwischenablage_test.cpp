@@ -28,14 +28,17 @@ class Zwischenablage : public ::testing::Test {
   // The Vigenère row reads the process-wide table that the program fills at start-up.
   Zwischenablage() { verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle); }
 
+  // Every result of a decryption, and none of an encryption, is copied private.
   std::string Verschluesselt(const std::string& clipboard) {
-    ablage.SetBytes(clipboard);
+    ablage.SetBytes(clipboard, CopyScope::Private);
     befehle.Verschluesseln();
+    EXPECT_EQ(ablage.scope, CopyScope::Shared);
     return ablage.Bytes();
   }
   std::string Entschluesselt(const std::string& clipboard) {
     ablage.SetBytes(clipboard);
     befehle.Entschluesseln();
+    EXPECT_EQ(ablage.scope, CopyScope::Private);
     return ablage.Bytes();
   }
 
