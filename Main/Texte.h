@@ -3,6 +3,7 @@
 // options editor's in Talsek/Texte.h, and what both programs share in Main/Einstellungen.h.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace texte {
@@ -15,6 +16,13 @@ inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 // The registered message with which the installer and the uninstaller end a running TalsekTray
 // (packaging/TalsekTray.nsi sends it by this name).
 inline constexpr std::string_view kSofortBeenden = "TalsekTraySofortBeenden";
+
+// The registered clipboard formats that go with a decrypted text: Windows keeps a text with the
+// first out of its clipboard history and the cloud clipboard, and reads the next two, DWORDs of 0,
+// the same way; the common clipboard managers do not record a text with the last.
+inline constexpr std::array<std::string_view, 4> kPrivatFormate = {
+    "ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard",
+    "Clipboard Viewer Ignore"};
 
 // TalsekTray läuft bereits!
 inline constexpr std::string_view kLaeuftBereits = "TalsekTray l\xE4uft bereits!";

@@ -43,7 +43,9 @@ bool MaskKeepsText(HWND control) {
 // From the system folder only: riched32 is no known DLL, so a bare name would be looked for in the
 // program's own folder first, where a planted file of that name would run its code.
 RichEditBuffer::RichEditBuffer(HWND parent)
-    : library_(::LoadLibraryExA(kLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)), parent_(parent) {
+    : library_(::LoadLibraryExA(kLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+      parent_(parent),
+      callback_(new RichEditOleCallback) {
   if (!library_) throw std::runtime_error(std::string(texte::kRichEditFehlt));
   maskWhileFilling_ = MaskKeepsText(NewControl().get());
   CreateControl();
@@ -51,6 +53,7 @@ RichEditBuffer::RichEditBuffer(HWND parent)
 
 void RichEditBuffer::CreateControl() {
   edit_ = NewControl();
+  callback_.get()->Serve(edit_.get());
   masked_ = false;
   SetMask(maskWhileFilling_);
 }
@@ -129,10 +132,13 @@ void RichEditBuffer::SelectAll() {
   Send(EM_SCROLLCARET);
 }
 
-void RichEditBuffer::Copy(CopyScope) {
+void RichEditBuffer::Copy(CopyScope scope) {
   SetMask(false);
+  callback_.get()->SetScope(scope);
   Send(WM_COPY);
+  callback_.get()->SetScope(CopyScope::Shared);
   // The control offers its copy through OLE, rendered only when someone asks; flushing renders
-  // it now, so the clipboard keeps the text after this program has ended.
+  // it now, so the clipboard keeps the text (and a private copy its marks) after this program has
+  // ended.
   ::OleFlushClipboard();
 }

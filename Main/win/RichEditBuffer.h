@@ -9,6 +9,7 @@
 
 #include "Main/TextBuffer.h"
 #include "Main/win/OleSession.h"
+#include "Main/win/RichEditOleCallback.h"
 #include "gui/win/Handles.h"
 
 class RichEditBuffer final : public TextBuffer {
@@ -39,11 +40,12 @@ class RichEditBuffer final : public TextBuffer {
   void SetMask(bool on);
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
-  // Declared in this order so that they go in reverse: the control first, then OLE, which
-  // may still hold a copy that the control's library offered, and the library last.
+  // Declared in this order so that they go in reverse: the control first, then its callback, then
+  // OLE, which may still hold a copy that the control's library offered, and the library last.
   gui::UniqueLibrary library_;
   OleSession ole_;
   HWND parent_;
+  gui::UniqueCom<RichEditOleCallback> callback_;
   gui::UniqueWindow edit_;
   bool plainText_ = false;
   bool maskWhileFilling_ = false;

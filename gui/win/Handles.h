@@ -76,6 +76,17 @@ struct WindowTraits {
   static void Close(Handle h) { ::DestroyWindow(h); }
 };
 
+// One reference to a COM object.
+template <class Interface>
+struct ComTraits {
+  using Handle = Interface*;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { h->Release(); }
+};
+
+template <class Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;

@@ -2,9 +2,12 @@
 #include <richedit.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "Main/Texte.h"
 #include "Main/win/RichEditBuffer.h"
 #include "gui/win/Handles.h"
 
@@ -27,6 +30,21 @@ std::string ClipboardText() {
   }
   ::CloseClipboard();
   return text;
+}
+
+// Each of the marks of a private copy that the clipboard holds: its size and its first DWORD.
+std::vector<std::string> Marks() {
+  std::vector<std::string> marks;
+  if (!::OpenClipboard(nullptr)) return {"<cannot open>"};
+  for (const std::string_view name : texte::kPrivatFormate) {
+    const HANDLE data = ::GetClipboardData(::RegisterClipboardFormatA(name.data()));
+    if (const auto* value = data != nullptr ? static_cast<const DWORD*>(::GlobalLock(data)) : nullptr) {
+      marks.push_back(std::to_string(::GlobalSize(data)) + " bytes, " + std::to_string(*value));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return marks;
 }
 
 std::string AllCp1252Bytes() {
@@ -117,18 +135,21 @@ TEST(RichEditBuffer, CopyThenPasteGivesTheSameTextWithoutAnAddedLineBreak) {
   }
 }
 
-TEST(RichEditBuffer, TheCopyStaysOnTheClipboardAfterTheBufferIsGone) {
+TEST(RichEditBuffer, TheCopyStaysOnTheClipboardAfterTheBufferIsGoneAPrivateOneWithItsMarks) {
   const gui::UniqueWindow parent = Parent();
-  for (const std::string& text : {std::string("Jcnnq Ygnv"), LargeText()}) {
+  for (const auto& [scope, text] : {std::pair(CopyScope::Shared, std::string("Jcnnq Ygnv")),
+                                    std::pair(CopyScope::Private, std::string("Hallo Welt")),
+                                    std::pair(CopyScope::Private, LargeText())}) {
     {
       RichEditBuffer buffer(parent.get());
       buffer.SetText(text);
       buffer.SelectAll();
-      buffer.Copy(CopyScope::Shared);
+      buffer.Copy(scope);
     }
     // Nothing has asked for the copy yet: without rendering it at once it would go with the
     // control's OLE session.
     EXPECT_EQ(ClipboardText(), text);
+    EXPECT_EQ(Marks(), std::vector<std::string>(scope == CopyScope::Private ? 4 : 0, "4 bytes, 0"));
   }
 }
 
