@@ -385,6 +385,45 @@ def the_result_stays_on_the_clipboard_after_beenden(s: Session) -> None:
     s.check("a Windows program reads the result after the program has ended", b"Jcnnq Ygnv", s.clip_exact())
 
 
+PRIVATE_FORMATS = ["ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
+                   "CanUploadToCloudClipboard", "Clipboard Viewer Ignore"]
+
+
+def clip_formats(s: Session) -> dict[str, int]:
+    """The clipboard's formats by name (unnamed ones by number) with the sizes of their data."""
+    done = s.wine(s.state.probe, "clip-formats")
+    found = {}
+    for line in done.stdout.decode("latin-1").splitlines():
+        if line.startswith("format="):
+            head, _, size = line[len("format="):].rpartition(" size=")
+            number, _, name = head.partition(" ")
+            found[name or number] = int(size)
+    return found
+
+
+@case("clipboard")
+def a_decrypted_text_and_no_encrypted_one_is_marked_for_clipboard_watchers_to_leave_alone(s: Session) -> None:
+    process = start_with_icon(s, {})
+    plain = s.clip_put("Hallo Welt")
+    updates = s.watch_clipboard(lambda: encrypt(s, plain, b"Jcnnq Ygnv", "Caesar 2"), "watched-encryption")
+    s.check("a watcher reads the ciphertext at an update", True, any(u["text"] == b"Jcnnq Ygnv" for u in updates))
+    s.check("no update of the encryption is marked", [],
+            [u for u in updates if set(PRIVATE_FORMATS) & set(u["formats"])])
+    for which in ("first", "second"):
+        cipher = s.clip_put("Jcnnq Ygnv")
+        updates = s.watch_clipboard(lambda: decrypt(s, cipher, b"Hallo Welt", f"{which} decryption"),
+                                    f"watched-decryption-{which}")
+        s.no_box_for(300)
+        shown = [u for u in updates if u["text"] == b"Hallo Welt"]
+        s.check(f"{which} decryption: a watcher reads the plain text at an update", True, bool(shown))
+        s.check(f"{which} decryption: every update with the plain text has the four formats and both DWORDs 0", [],
+                [u for u in shown if not set(PRIVATE_FORMATS) <= set(u["formats"]) or
+                 (u["history"], u["cloud"]) != ("0/4", "0/4")])
+    beenden(s, process)
+    s.check("the decrypted text stays on the clipboard after \"&Beenden\"", b"Hallo Welt", s.clip_exact())
+    s.check("... with its four formats, each of four bytes", [4] * 4, [clip_formats(s).get(f) for f in PRIVATE_FORMATS])
+
+
 def megabyte_text() -> str:
     """1 MB in lines of 60 letters, each line the alphabet rotated by its number.
 

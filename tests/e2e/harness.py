@@ -378,6 +378,32 @@ class Session:
         if seen_x != as_x_sees_it(expected):
             raise CaseFailure(f"{what} (clipboard as xclip reads it)", as_x_sees_it(expected), seen_x)
 
+    def watch_clipboard(self, during: Callable[[], object], record: str) -> list[dict]:
+        """Runs `during` while the probe reads the clipboard at every update, as a history service does.
+        Returns the updates (CF_TEXT bytes, the two DWORDs as "value/size" or "-", the format names) and
+        keeps the record as printed in the artefacts folder as `record`.txt."""
+        out = self.artifacts / f"{record}.txt"
+        watcher = subprocess.Popen([WINE, self.state.probe, "clip-watch"], env=self.env, cwd=self.work / "empty",
+                                   stdin=subprocess.DEVNULL, stdout=out.open("wb"), stderr=subprocess.DEVNULL)
+        try:
+            if not poll(15, lambda: b"watching=1" in out.read_bytes()):
+                raise CaseFailure("the probe watches the clipboard", "watching=1", out.read_bytes())
+            during()
+        finally:
+            self.probe("clip-watch-stop")
+            try:
+                watcher.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                watcher.kill()
+                watcher.wait()
+        updates = []
+        for line in out.read_bytes().decode("latin-1").splitlines():
+            if line.startswith("update"):
+                text, history, cloud, formats = line.partition("=")[2].split(" ", 3)
+                updates.append({"text": bytes.fromhex(text.partition("=")[2]), "history": history.partition("=")[2],
+                                "cloud": cloud.partition("=")[2], "formats": formats.partition("=")[2].split("|")})
+        return updates
+
     # -- the program
     @property
     def app_folder(self) -> Path:

@@ -564,18 +564,24 @@ int ShowBox(std::string_view kind, std::string_view captionHex, std::string_view
   return 0;
 }
 
-// The clipboard's CF_TEXT as the program sees it, for byte-exact checks that X must not blur.
-int ClipGet() {
+// The open clipboard's CF_TEXT up to its first zero byte.
+std::string TextOnClipboard() {
   std::string text;
-  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
-    return Fail("the clipboard could not be opened");
-  }
   if (HANDLE data = GetClipboardData(CF_TEXT); data != nullptr) {
     if (const auto* bytes = static_cast<const char*>(GlobalLock(data)); bytes != nullptr) {
-      text = bytes;
+      text = std::string(bytes, strnlen(bytes, GlobalSize(data)));
       GlobalUnlock(data);
     }
   }
+  return text;
+}
+
+// The clipboard's CF_TEXT as the program sees it, for byte-exact checks that X must not blur.
+int ClipGet() {
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  const std::string text = TextOnClipboard();
   CloseClipboard();
   std::printf("clip=%s\n", Hex(text).c_str());
   return 0;
@@ -659,6 +665,75 @@ int ClipHold(int milliseconds) {
   return 0;
 }
 
+// ---- a clipboard watcher -------------------------------------------------------------------------
+
+constexpr char kWatcherClass[] = "TalsekProbeClipboardWatcher";
+constexpr std::array<std::pair<UINT, const char*>, 4> kTextFormats{
+    {{CF_TEXT, "CF_TEXT"}, {CF_OEMTEXT, "CF_OEMTEXT"}, {CF_UNICODETEXT, "CF_UNICODETEXT"}, {CF_LOCALE, "CF_LOCALE"}}};
+
+// What a watcher sees of the clipboard at an update: CF_TEXT, the two DWORDs that Windows reads for
+// its history and cloud clipboard (value/size, "-" when absent), and every format by name.
+std::string Update() {
+  if (!WaitFor(5000, [] { return OpenClipboard(nullptr) != FALSE; })) return "clipboard held open";
+  std::string formats, dwords;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    std::array<char, 128> name{};
+    if (GetClipboardFormatNameA(format, name.data(), static_cast<int>(name.size())) == 0) {
+      std::snprintf(name.data(), name.size(), "#%u", format);
+      for (const auto& [number, standard] : kTextFormats) {
+        if (number == format) std::snprintf(name.data(), name.size(), "%s", standard);
+      }
+    }
+    formats.append(formats.empty() ? "" : "|").append(name.data());
+  }
+  for (const std::string_view name : {texte::kPrivatFormate[1], texte::kPrivatFormate[2]}) {
+    std::string value = "-";
+    const HANDLE data = GetClipboardData(RegisterClipboardFormatA(name.data()));
+    if (const auto* dword = data != nullptr ? static_cast<const DWORD*>(GlobalLock(data)) : nullptr) {
+      value = std::to_string(*dword) + "/" + std::to_string(GlobalSize(data));
+      GlobalUnlock(data);
+    }
+    dwords.append(" ").append(name).append("=").append(value);
+  }
+  const std::string text = TextOnClipboard();
+  CloseClipboard();
+  return std::string("text=").append(Hex(text)).append(dwords).append(" formats=").append(formats);
+}
+
+std::vector<std::string> updates;
+
+LRESULT CALLBACK WatcherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLIPBOARDUPDATE) updates.push_back(Update());
+  if (message == WM_CLOSE || message == WM_TIMER) PostQuitMessage(message == WM_CLOSE ? 0 : 1);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// Records every clipboard update as a history service does, reading the clipboard as soon as it
+// changes, until clip-watch-stop (or a minute is up); then prints one line per update.
+int ClipWatch() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WatcherProc;
+  windowClass.lpszClassName = kWatcherClass;
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, kWatcherClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (window == nullptr || !AddClipboardFormatListener(window)) return Fail("the watcher cannot listen");
+  std::printf("watching=1\n");
+  std::fflush(stdout);
+  SetTimer(window, 1, 60000, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  RemoveClipboardFormatListener(window);
+  for (std::size_t i = 0; i < updates.size(); ++i) std::printf("update%zu=%s\n", i + 1, updates[i].c_str());
+  return msg.wParam == 0 ? 0 : Fail("the watcher was not stopped in time");
+}
+
+int ClipWatchStop() {
+  HWND watcher = FindWindowExA(HWND_MESSAGE, nullptr, kWatcherClass, nullptr);
+  if (watcher == nullptr) return Fail("no clipboard watcher runs");
+  PostMessageA(watcher, WM_CLOSE, 0, 0);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe <command> [args]\n"
@@ -676,6 +751,7 @@ int Usage() {
       "  clip-formats                           the formats on the clipboard, CF_UNICODETEXT in full\n"
       "  clip-set-unicode <file>                CF_UNICODETEXT from a file of UTF-16LE\n"
       "  clip-hold <ms>                         hold the clipboard open for the time\n"
+      "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
       "  acp                                    the ANSI code page\n",
       stderr);
   return 2;
@@ -709,6 +785,8 @@ int main(int argc, char** argv) {
   if (command == "clip-formats") return ClipFormats();
   if (command == "clip-set-unicode" && argc > 2) return ClipSetUnicode(argv[2]);
   if (command == "clip-hold" && argc > 2) return ClipHold(std::atoi(argv[2]));
+  if (command == "clip-watch") return ClipWatch();
+  if (command == "clip-watch-stop") return ClipWatchStop();
   if (command == "acp") {
     std::printf("acp=%u\n", GetACP());
     return 0;
