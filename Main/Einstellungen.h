@@ -1,6 +1,7 @@
 // What the tray program and the options editor talsek.exe share, byte for byte: the settings key
 // that the editor writes and the tray program reads, its values, the keys of the stored Vigenère
-// key, and the arguments with which the tray program opens the editor.
+// key, the arguments with which the tray program opens the editor, and how the editor finds the
+// running tray program to tell it of new settings.
 #pragma once
 
 #include <string_view>
@@ -20,6 +21,9 @@ inline constexpr std::string_view kKleinschrift = "Kleinschrift";
 inline constexpr std::string_view kGrossschrift = "Grossschrift";
 inline constexpr std::string_view kLeerzeichenLoeschen = "LeerzeichenLoeschen";
 inline constexpr std::string_view kUmlauteErsetzen = "UmlauteErsetzen";
+// The commands' keyboard shortcuts, REG_DWORDs as the hotkey control gives them.
+inline constexpr std::string_view kTastenkuerzelVerschluesseln = "TastenkuerzelVerschluesseln";
+inline constexpr std::string_view kTastenkuerzelEntschluesseln = "TastenkuerzelEntschluesseln";
 // The fixed key under which the stored Vigenère key is enciphered.
 inline constexpr std::string_view kSchluesselSchluessel = "quorvalmidestrenix";
 inline constexpr std::string_view kStandardSchluessel = "Wandelrose";
@@ -27,5 +31,11 @@ inline constexpr std::string_view kStandardSchluessel = "Wandelrose";
 // talsek.exe's arguments.
 inline constexpr std::string_view kArgOnlyOption = "-onlyoption";
 inline constexpr std::string_view kArgFirstOption = "-firstoption";
+
+// The tray program's hidden form, by window class and caption, and the registered window message that
+// the editor posts to it after saving: the tray program then reads the settings at once.
+inline constexpr std::string_view kFormKlasse = "TMainForm";
+inline constexpr std::string_view kFormCaption = "TalsekTray";
+inline constexpr std::string_view kOptionenGespeichert = "TalsekOptionenGespeichert";
 
 }  // namespace texte

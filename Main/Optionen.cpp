@@ -1,3 +1,4 @@
 #include "Optionen.h"
 
 TOptionen Optionen;
+TTastenkuerzel Tastenkuerzel;

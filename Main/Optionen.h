@@ -21,5 +21,16 @@ struct TOptionen {
   bool operator==(const TOptionen&) const = default;
 };
 
+// The keyboard shortcuts of the two clipboard commands, read with the options but kept beside them:
+// each in the form the standard hotkey control gives (see Tastenkuerzel.h); 0 is none.
+struct TTastenkuerzel {
+  std::uint32_t Verschluesseln = 0;
+  std::uint32_t Entschluesseln = 0;
+
+  bool operator==(const TTastenkuerzel&) const = default;
+};
+
 // The one process-wide record, owned by Main; it holds the defaults until the first refresh.
 extern TOptionen Optionen;
+// The shortcuts the last refresh left, likewise.
+extern TTastenkuerzel Tastenkuerzel;

@@ -7,6 +7,7 @@
 
 #include "Einstellungen.h"
 #include "Registry.h"
+#include "Tastenkuerzel.h"
 #include "verschl/verschl.h"
 
 namespace {
@@ -30,6 +31,17 @@ void ReadFlag(Registry& registry, std::string_view name, bool& field) {
   if (registry.ValueExists(name)) field = registry.ReadBool(name);
 }
 
+// Unlike the options, a shortcut whose value is gone is gone: the user has taken it away. A value
+// that no key can answer to is ignored, as a number out of its range is.
+void ReadShortcut(Registry& registry, std::string_view name, std::uint32_t& field) {
+  if (!registry.ValueExists(name)) {
+    field = 0;
+    return;
+  }
+  const auto value = static_cast<std::uint32_t>(registry.ReadInteger(name));
+  if (value == 0 || KuerzelVerwendbar(value)) field = value;
+}
+
 // The companion program stores the key enciphered under the fixed key; whatever else the stored
 // text holds is not part of it.
 std::string StoredKeyDeciphered(const std::string& stored) {
@@ -42,7 +54,8 @@ std::string StoredKeyDeciphered(const std::string& stored) {
 
 }  // namespace
 
-void OptionenLesen(TOptionen& optionen, RegistryApi& registryApi, const ExePathFunction& exePath) {
+void OptionenLesen(TOptionen& optionen, TTastenkuerzel& kuerzel, RegistryApi& registryApi,
+                   const ExePathFunction& exePath) {
   // Every field is written the moment its value is accepted, so an error part-way leaves the earlier
   // fields refreshed; the accessor closes the key however we leave.
   Registry registry(registryApi);
@@ -72,5 +85,7 @@ void OptionenLesen(TOptionen& optionen, RegistryApi& registryApi, const ExePathF
   ReadFlag(registry, texte::kGrossschrift, optionen.Grossschrift);
   ReadFlag(registry, texte::kLeerzeichenLoeschen, optionen.LeerzeichenLoeschen);
   ReadFlag(registry, texte::kUmlauteErsetzen, optionen.UmlauteErsetzen);
+  ReadShortcut(registry, texte::kTastenkuerzelVerschluesseln, kuerzel.Verschluesseln);
+  ReadShortcut(registry, texte::kTastenkuerzelEntschluesseln, kuerzel.Entschluesseln);
   registry.CloseKey();
 }

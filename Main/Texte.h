@@ -8,9 +8,8 @@
 
 namespace texte {
 
-// Tray icon, form and single-instance object.
+// Tray icon and single-instance object (the form's class and caption are in Main/Einstellungen.h).
 inline constexpr std::string_view kTip = "TalsekTray 1.5";
-inline constexpr std::string_view kFormCaption = "TalsekTray";
 inline constexpr std::string_view kMutexName = "TalsekTray";
 inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 // The registered message with which the installer and the uninstaller end a running TalsekTray
@@ -89,6 +88,37 @@ inline constexpr std::string_view kVerschluesseln = "Zwischenablage &verschl\xFC
 // Zwischenablage &entschlüsseln
 inline constexpr std::string_view kEntschluesseln = "Zwischenablage &entschl\xFCsseln";
 inline constexpr std::string_view kBeenden = "&Beenden";
+
+// Die Tastenkombination <Name> ist bereits von einem anderen Programm belegt und bleibt in TalsekTray ohne Wirkung.
+inline constexpr std::string_view kKombinationBelegt =
+    "Die Tastenkombination %s ist bereits von einem anderen Programm belegt und bleibt in TalsekTray ohne Wirkung.";
+
+// A shortcut's readable name: the modifiers in this order, joined by "+", then the key.
+inline constexpr std::string_view kStrg = "Strg";
+inline constexpr std::string_view kUmschalt = "Umschalt";
+inline constexpr std::string_view kAlt = "Alt";
+// The keys' names where the keyboard layout has none; F1 to F24 and the number pad's "Num 0" to
+// "Num 9" are made from their numbers. Rücktaste
+inline constexpr std::string_view kRuecktaste = "R\xFC" "cktaste";
+inline constexpr std::string_view kTab = "Tab";
+inline constexpr std::string_view kEingabe = "Eingabe";
+inline constexpr std::string_view kPause = "Pause";
+inline constexpr std::string_view kEsc = "Esc";
+inline constexpr std::string_view kLeertaste = "Leertaste";
+inline constexpr std::string_view kBildAuf = "Bild auf";
+inline constexpr std::string_view kBildAb = "Bild ab";
+inline constexpr std::string_view kEnde = "Ende";
+inline constexpr std::string_view kPos1 = "Pos1";
+inline constexpr std::string_view kNachLinks = "Nach links";
+inline constexpr std::string_view kNachOben = "Nach oben";
+inline constexpr std::string_view kNachRechts = "Nach rechts";
+inline constexpr std::string_view kNachUnten = "Nach unten";
+inline constexpr std::string_view kDruck = "Druck";
+inline constexpr std::string_view kEinfg = "Einfg";
+inline constexpr std::string_view kEntf = "Entf";
+inline constexpr std::string_view kNum = "Num ";
+// Taste <Nummer> (a key that has no name at all, by its virtual-key code)
+inline constexpr std::string_view kTasteNummer = "Taste %s";
 
 // The companion program (its arguments are in Main/Einstellungen.h).
 inline constexpr std::string_view kTalsekExe = "talsek.exe";

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "Main/Tastenkuerzel.h"
 #include "Talsek/Texte.h"
 
 namespace {
@@ -74,6 +75,33 @@ bool SchluesselPruefen(std::string_view schluessel, std::string& ziel, TEingabeP
   return true;
 }
 
+// A shortcut the tray program can register and that leaves typing alone: not one that it would
+// ignore, not a typing key without Strg or Alt, and not Strg+Alt where that is AltGr and types a
+// character. 0, no shortcut, always passes.
+bool KuerzelPruefen(std::uint32_t kuerzel, std::string_view befehl, TEingabeFeld feld,
+                    const TTastaturbelegung& belegung, TEingabePruefung& pruefung) {
+  if (kuerzel == 0) return true;
+  const std::string name = KuerzelName(kuerzel, belegung);
+  const std::uint32_t flags = kuerzel >> 8;
+  switch (KuerzelMangel(kuerzel)) {
+    case TKuerzelMangel::KeineTaste:
+      pruefung.Fehler = Einsetzen(texte::kKuerzelOhneTaste, {befehl});
+      break;
+    case TKuerzelMangel::OhneStrgAlt:
+      pruefung.Fehler = Einsetzen(texte::kKuerzelOhneStrgAlt, {name, befehl});
+      break;
+    case TKuerzelMangel::Keiner:
+      if ((flags & kHotkeyStrg) == 0 || (flags & kHotkeyAlt) == 0 ||
+          !belegung.AltGrZeichen(static_cast<std::uint8_t>(kuerzel), (flags & kHotkeyUmschalt) != 0)) {
+        return true;
+      }
+      pruefung.Fehler = Einsetzen(texte::kKuerzelAltGr, {name, befehl});
+      break;
+  }
+  pruefung.Feld = feld;
+  return false;
+}
+
 // The check boxes need no check: they pass between the option record and the dialog as they are.
 template <typename Von, typename Nach>
 void SchalterKopieren(const Von& von, Nach& nach) {
@@ -87,8 +115,10 @@ void SchalterKopieren(const Von& von, Nach& nach) {
 
 }  // namespace
 
-TDialogEingaben EingabenAus(const TOptionen& optionen) {
+TDialogEingaben EingabenAus(const TOptionen& optionen, const TTastenkuerzel& kuerzel) {
   TDialogEingaben e;
+  e.TastenkuerzelVerschluesseln = kuerzel.Verschluesseln;
+  e.TastenkuerzelEntschluesseln = kuerzel.Entschluesseln;
   e.Methode = optionen.Methode;
   e.CaesarVerschiebung = std::to_string(optionen.CaesarVerschiebung);
   e.Spaltenzahl = std::to_string(optionen.Spaltenzahl);
@@ -97,7 +127,8 @@ TDialogEingaben EingabenAus(const TOptionen& optionen) {
   return e;
 }
 
-TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_view programmpfad) {
+TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_view programmpfad,
+                                 const TTastaturbelegung& belegung) {
   TEingabePruefung pruefung;
   TOptionen& o = pruefung.Optionen;
   if (eingaben.Methode < 0 || eingaben.Methode > 4) {
@@ -112,9 +143,22 @@ TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_vi
                    o.CaesarVerschiebung, pruefung) ||
       !ZahlPruefen(eingaben.Spaltenzahl, texte::kFeldSpaltenzahl, 1, 100, TEingabeFeld::Spaltenzahl,
                    o.Spaltenzahl, pruefung) ||
-      !SchluesselPruefen(eingaben.VigenereSchluessel, o.VigenereSchluessel, pruefung)) {
+      !SchluesselPruefen(eingaben.VigenereSchluessel, o.VigenereSchluessel, pruefung) ||
+      !KuerzelPruefen(eingaben.TastenkuerzelVerschluesseln, texte::kBefehlVerschluesseln,
+                      TEingabeFeld::TastenkuerzelVerschluesseln, belegung, pruefung) ||
+      !KuerzelPruefen(eingaben.TastenkuerzelEntschluesseln, texte::kBefehlEntschluesseln,
+                      TEingabeFeld::TastenkuerzelEntschluesseln, belegung, pruefung)) {
     return pruefung;
   }
+  // One combination cannot start two commands; the caret goes to the second of them.
+  if (eingaben.TastenkuerzelVerschluesseln != 0 &&
+      HotkeyAus(eingaben.TastenkuerzelVerschluesseln) == HotkeyAus(eingaben.TastenkuerzelEntschluesseln)) {
+    pruefung.Fehler =
+        Einsetzen(texte::kKuerzelDoppelt, {KuerzelName(eingaben.TastenkuerzelEntschluesseln, belegung)});
+    pruefung.Feld = TEingabeFeld::TastenkuerzelEntschluesseln;
+    return pruefung;
+  }
+  pruefung.Kuerzel = {eingaben.TastenkuerzelVerschluesseln, eingaben.TastenkuerzelEntschluesseln};
   SchalterKopieren(eingaben, o);
   o.Programmpfad = std::string(programmpfad);
   return pruefung;

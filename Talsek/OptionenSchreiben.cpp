@@ -17,12 +17,15 @@ TRegistryWert Text(std::string_view name, std::string_view text) {
 }
 
 // REG_DWORD is little-endian on every Windows machine, whatever the machine running this code.
-TRegistryWert Zahl(std::string_view name, std::int32_t zahl) {
-  const auto bits = static_cast<std::uint32_t>(zahl);
+TRegistryWert Dword(std::string_view name, std::uint32_t bits) {
   return {std::string(name),
           kRegDword,
           {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
            static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)}};
+}
+
+TRegistryWert Zahl(std::string_view name, std::int32_t zahl) {
+  return Dword(name, static_cast<std::uint32_t>(zahl));
 }
 
 TRegistryWert Schalter(std::string_view name, bool an) { return Zahl(name, an ? 1 : 0); }
@@ -47,7 +50,7 @@ class GeoeffneterSchluessel {
 
 }  // namespace
 
-std::vector<TRegistryWert> RegistryWerte(const TOptionen& o) {
+std::vector<TRegistryWert> RegistryWerte(const TOptionen& o, const TTastenkuerzel& kuerzel) {
   return {
       Text(texte::kProgrammpfad, o.Programmpfad),
       Zahl(texte::kCaesarVerschiebung, o.CaesarVerschiebung),
@@ -61,6 +64,8 @@ std::vector<TRegistryWert> RegistryWerte(const TOptionen& o) {
       Schalter(texte::kGrossschrift, o.Grossschrift),
       Schalter(texte::kLeerzeichenLoeschen, o.LeerzeichenLoeschen),
       Schalter(texte::kUmlauteErsetzen, o.UmlauteErsetzen),
+      Dword(texte::kTastenkuerzelVerschluesseln, kuerzel.Verschluesseln),
+      Dword(texte::kTastenkuerzelEntschluesseln, kuerzel.Entschluesseln),
   };
 }
 
@@ -69,8 +74,8 @@ std::string OrdnerVon(std::string_view dateiname) {
   return trenner == std::string_view::npos ? std::string() : std::string(dateiname.substr(0, trenner + 1));
 }
 
-void OptionenSpeichern(const TOptionen& optionen, RegistrySchreibApi& api) {
-  const std::vector<TRegistryWert> werte = RegistryWerte(optionen);
+void OptionenSpeichern(const TOptionen& optionen, const TTastenkuerzel& kuerzel, RegistrySchreibApi& api) {
+  const std::vector<TRegistryWert> werte = RegistryWerte(optionen, kuerzel);
   RegKey key = 0;
   const std::string pfad = "HKEY_CURRENT_USER\\" + std::string(texte::kSettingsKey);
   if (const long status = api.CreateCurrentUserKey(texte::kSettingsKey, key); status != kErrorSuccess) {

@@ -21,10 +21,10 @@ struct TRegistryWert {
   bool operator==(const TRegistryWert&) const = default;
 };
 
-// Every value of the settings key, in the order in which the tray program reads them: integers
-// and Booleans as 4-byte REG_DWORDs, texts as REG_SZ with their terminating 0, the Vigenère key
-// enciphered under the fixed key. Needs the Vigenère table to be built.
-std::vector<TRegistryWert> RegistryWerte(const TOptionen& optionen);
+// Every value of the settings key, in the order in which the tray program reads them: integers,
+// Booleans and the shortcuts as 4-byte REG_DWORDs, texts as REG_SZ with their terminating 0, the
+// Vigenère key enciphered under the fixed key. Needs the Vigenère table to be built.
+std::vector<TRegistryWert> RegistryWerte(const TOptionen& optionen, const TTastenkuerzel& kuerzel);
 
 // The folder of a full file name with its trailing "\" or ":"; empty when there is neither.
 std::string OrdnerVon(std::string_view dateiname);
@@ -52,4 +52,4 @@ class ESpeichernFehler : public std::runtime_error {
 // Creates the settings key when missing and writes every value of RegistryWerte. Throws
 // ESpeichernFehler at the first call that fails; the values before it stay written. The key is
 // closed on every path.
-void OptionenSpeichern(const TOptionen& optionen, RegistrySchreibApi& api);
+void OptionenSpeichern(const TOptionen& optionen, const TTastenkuerzel& kuerzel, RegistrySchreibApi& api);

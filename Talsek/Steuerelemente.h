@@ -28,4 +28,7 @@
 #define IDC_SPEICHERN 1013
 /* The one-line reason shown when started with -firstoption; hidden otherwise. */
 #define IDC_HINWEIS 1014
+/* The commands' shortcuts: hotkey controls (msctls_hotkey32). */
+#define IDC_KUERZEL_VERSCHLUESSELN 1015
+#define IDC_KUERZEL_ENTSCHLUESSELN 1016
 /* OK and "Abbrechen" are the dialog manager's IDOK (1) and IDCANCEL (2). */

@@ -42,6 +42,29 @@ inline constexpr std::string_view kSchluesselLeer =
 inline constexpr std::string_view kSchluesselZeichen =
     "Der Vigen\xE8re-Schl\xFCssel darf nur die Buchstaben A bis Z und a bis z enthalten.\r\n"
     "Das Zeichen \"%s\" an Stelle %s ist nicht erlaubt.";
+// The commands as the shortcut refusals name them: Verschlüsseln, Entschlüsseln
+inline constexpr std::string_view kBefehlVerschluesseln = "Verschl\xFCsseln";
+inline constexpr std::string_view kBefehlEntschluesseln = "Entschl\xFCsseln";
+// Das Tastenkürzel für <Befehl> hat keine Taste, die TalsekTray verwenden kann.\r\n
+// Bitte drücken Sie im Feld eine Tastenkombination mit Strg oder Alt.
+inline constexpr std::string_view kKuerzelOhneTaste =
+    "Das Tastenk\xFCrzel f\xFCr %s hat keine Taste, die TalsekTray verwenden kann.\r\n"
+    "Bitte dr\xFC" "cken Sie im Feld eine Tastenkombination mit Strg oder Alt.";
+// <Kürzel> ist als Tastenkürzel für <Befehl> nicht möglich:\r\n
+// Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie ließe sich nicht mehr tippen.
+inline constexpr std::string_view kKuerzelOhneStrgAlt =
+    "%s ist als Tastenk\xFCrzel f\xFCr %s nicht m\xF6glich:\r\n"
+    "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie lie\xDF" "e sich nicht mehr tippen.";
+// <Kürzel> ist als Tastenkürzel für <Befehl> nicht möglich:\r\n
+// Auf dieser Tastaturbelegung wirkt Strg+Alt wie AltGr, und die Taste schreibt damit ein Zeichen.
+inline constexpr std::string_view kKuerzelAltGr =
+    "%s ist als Tastenk\xFCrzel f\xFCr %s nicht m\xF6glich:\r\n"
+    "Auf dieser Tastaturbelegung wirkt Strg+Alt wie AltGr, und die Taste schreibt damit ein Zeichen.";
+// Verschlüsseln und Entschlüsseln haben dasselbe Tastenkürzel <Kürzel>.\r\n
+// Bitte wählen Sie für jeden Befehl ein eigenes.
+inline constexpr std::string_view kKuerzelDoppelt =
+    "Verschl\xFCsseln und Entschl\xFCsseln haben dasselbe Tastenk\xFCrzel %s.\r\n"
+    "Bitte w\xE4hlen Sie f\xFCr jeden Befehl ein eigenes.";
 // Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n<Schlüssel oder Wert>: <Systemtext> (Fehler <n>)
 inline constexpr std::string_view kSpeichernFehler =
     "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n%s: %s (Fehler %s)";

@@ -137,3 +137,5 @@ write("menu", "literal_ampersands", b"\x01Q&&A\n&&B\n&&\nA&&&B\nb\n&Dx\n&D&y\nab
 write("menu", "separators", b"\x01-\n-\nA\n-\n-\n-\nB\n-\n-")
 write("menu", "outside_the_keys", b"\x01" + cp("&\xe4pfel\nA&-B\n\xe4pfel\n&A\na\n...\n\xc4\xd6\xdc\n&1 Datei\n1 Datei"))
 write("menu", "masked", b"\x00\x0c\x00\x00&Datei\nXyz\nDrucken\nXa")
+write("menu", "shortcuts", b"\x01" + cp("&A\nA\tStrg+B\nZwischenablage &verschl\xfcsseln\tStrg+Umschalt+V\n"
+                                         "x\t&&\nY&\tZ"))

@@ -1,7 +1,7 @@
 // The popup menu's preparation over arbitrary captions: which items are shown, and the settling
 // of their accelerators. No accelerator may be taken twice, a caption may change only by its "&"
-// marks, an item goes without a key only when every key in its caption is taken, and settling a
-// settled menu changes nothing.
+// marks and never after its tab (the shortcut), an item goes without a key only when every key
+// before its tab is taken, and settling a settled menu changes nothing.
 //
 // Input: mode byte, then the captions separated by line feeds (at most 24; "-" is a separator).
 //   mode bit 0  the shown items come from VisibleItems, as in the menu; otherwise mask bytes
@@ -31,9 +31,14 @@ std::size_t Key(char c) {
   return c == '\0' ? std::string_view::npos : kKeys.find(upper);
 }
 
-// The marked character: the one after the first "&" that is not half of a literal "&&".
-// Returns false when the caption marks nothing.
+// The caption before its first tab; after it stands the item's shortcut, which carries no accelerator.
+std::string_view Label(std::string_view caption) { return caption.substr(0, caption.find('\t')); }
+std::string_view Shortcut(std::string_view caption) { return caption.substr(Label(caption).size()); }
+
+// The marked character: the one after the first "&" before the tab that is not half of a literal
+// "&&". Returns false when the caption marks nothing.
 bool Marked(std::string_view caption, char& marked) {
+  caption = Label(caption);
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
     if (caption[i + 1] != '&') {
@@ -94,6 +99,7 @@ void CheckSettled(const std::vector<std::string>& before, const std::vector<std:
     }
     Require(WithoutAmpersands(after[i]) == WithoutAmpersands(before[i]),
             "a caption changes only by its \"&\" marks");
+    Require(Shortcut(after[i]) == Shortcut(before[i]), "the shortcut after the tab stays as it is");
 
     char was = 0;
     if (Marked(before[i], was) && Key(was) != std::string_view::npos) {
@@ -116,9 +122,9 @@ void CheckSettled(const std::vector<std::string>& before, const std::vector<std:
   for (std::size_t i = 0; i < before.size(); ++i) {
     char now = 0;
     if (!settles(i) || Marked(after[i], now)) continue;
-    for (const char c : after[i]) {
+    for (const char c : Label(after[i])) {
       Require(Key(c) == std::string_view::npos || taken[Key(c)],
-              "an item goes without accelerator only when every key in its caption is taken");
+              "an item goes without accelerator only when every key before its tab is taken");
     }
   }
 }

@@ -200,8 +200,10 @@ struct Outcome {
 
 Outcome Refresh(TOptionen start, InMemoryRegistry& registry, const std::string& exePath) {
   Outcome outcome{std::move(start), std::nullopt};
+  // The inputs store no shortcut values; those are read last and checked by the unit tests.
+  TTastenkuerzel kuerzel;
   try {
-    OptionenLesen(outcome.record, registry, [&exePath] { return exePath; });
+    OptionenLesen(outcome.record, kuerzel, registry, [&exePath] { return exePath; });
   } catch (const ERegistryException& e) {
     outcome.error = e.what();
   }

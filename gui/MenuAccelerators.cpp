@@ -1,5 +1,6 @@
 #include "MenuAccelerators.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -21,9 +22,14 @@ std::size_t KeyIndex(char c) {
   return c == '\0' ? kNone : kAcceleratorChars.find(AsciiUpper(c));
 }
 
+// The part of a caption that can carry the accelerator: what stands after a tab is the item's
+// shortcut, which the platform draws apart and which the menu's keys never choose.
+std::size_t LabelEnd(std::string_view caption) { return std::min(caption.find('\t'), caption.size()); }
+
 // Position of the "&" that marks the accelerator, or kNone. "&&" stands for a literal ampersand
 // and marks nothing; a lone "&" at the very end has nothing to mark.
 std::size_t MarkPosition(std::string_view caption) {
+  caption = caption.substr(0, LabelEnd(caption));
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') {
       continue;
@@ -41,8 +47,9 @@ std::size_t MarkPosition(std::string_view caption) {
 void StripMarks(std::string& caption) {
   std::string stripped;
   stripped.reserve(caption.size());
+  const std::size_t end = LabelEnd(caption);
   for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) {
+    if (caption[i] == '&' && i + 1 < end) {
       if (caption[i + 1] == '&') {
         stripped += "&&";
         ++i;
@@ -107,7 +114,7 @@ void SettleAccelerators(std::span<std::string> captions, const std::vector<bool>
 
   for (const std::size_t i : withoutAccelerator) {
     std::string& caption = captions[i];
-    for (std::size_t pos = 0; pos < caption.size(); ++pos) {
+    for (std::size_t pos = 0; pos < LabelEnd(caption); ++pos) {
       const std::size_t key = KeyIndex(caption[pos]);
       if (key != kNone && !taken[key]) {
         caption.insert(pos, 1, '&');

@@ -21,7 +21,7 @@
 namespace {
 
 // The form's stored description: never shown, so its bounds matter only to the buffer's size.
-const gui::TFormDescription kBeschreibung{"TMainForm", texte::kFormCaption, 231, 493, 151, 75};
+const gui::TFormDescription kBeschreibung{texte::kFormKlasse.data(), texte::kFormCaption, 231, 493, 151, 75};
 
 // The commands wait for a clipboard held by another program on the GUI thread itself: nothing else
 // would run meanwhile anyway, since a command runs from start to end before the next message.
@@ -67,7 +67,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::OptionenLesen() {
   Advapi32Registry registry;
-  ::OptionenLesen(Optionen, registry, [] { return gui::ModuleFileName(); });
+  ::OptionenLesen(Optionen, Tastenkuerzel, registry, [] { return gui::ModuleFileName(); });
 }
 
 void TMainForm::FormCreate() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "Main/Einstellungen.h"
 #include "Talsek/Steuerelemente.h"
 #include "Talsek/Texte.h"
 #include "gui/win/Application.h"
@@ -37,6 +38,23 @@ void Pfeile(HWND dialog, int id, int min, int max, int wert) {
   ::SendMessageA(pfeile, UDM_SETPOS32, 0, static_cast<LPARAM>(wert));
 }
 
+std::uint32_t Hotkey(HWND dialog, int id) {
+  // HKM_GETHOTKEY answers in the low word: the key, then the HOTKEYF_* flags.
+  return static_cast<std::uint32_t>(::SendDlgItemMessageA(dialog, id, HKM_GETHOTKEY, 0, 0)) & 0xFFFF;
+}
+
+void SetHotkey(HWND dialog, int id, std::uint32_t kuerzel) {
+  ::SendDlgItemMessageA(dialog, id, HKM_SETHOTKEY, kuerzel & 0xFFFF, 0);
+}
+
+// A running tray program reads the settings again when it gets this message; none running, nothing
+// to tell. Posted: the editor does not wait for the tray program.
+void TrayProgrammBenachrichtigen() {
+  const HWND form = ::FindWindowA(std::string(texte::kFormKlasse).c_str(), std::string(texte::kFormCaption).c_str());
+  const UINT nachricht = ::RegisterWindowMessageA(std::string(texte::kOptionenGespeichert).c_str());
+  if (form != nullptr && nachricht != 0) ::PostMessageA(form, nachricht, 0, 0);
+}
+
 RECT ClientRect(HWND dialog, HWND control) {
   RECT r;
   ::GetWindowRect(control, &r);
@@ -66,10 +84,12 @@ void OptionenDialogKlasseRegistrieren() {
   if (::RegisterClassExA(&windowClass) == 0) throw std::runtime_error("RegisterClassExA " + klasse);
 }
 
-TOptionenDialog::TOptionenDialog(gui::TApplication& application, const TOptionen& optionen, TStartModus modus,
-                                 RegistrySchreibApi& registry, std::string programmpfad)
+TOptionenDialog::TOptionenDialog(gui::TApplication& application, const TOptionen& optionen,
+                                 const TTastenkuerzel& kuerzel, TStartModus modus, RegistrySchreibApi& registry,
+                                 std::string programmpfad)
     : application_(application),
       optionen_(optionen),
+      kuerzel_(kuerzel),
       modus_(modus),
       registry_(registry),
       programmpfad_(std::move(programmpfad)) {}
@@ -121,7 +141,7 @@ void TOptionenDialog::Fuellen() {
     const std::string nameZ(name);
     ::SendMessageA(methoden, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameZ.c_str()));
   }
-  const TDialogEingaben e = EingabenAus(optionen_);
+  const TDialogEingaben e = EingabenAus(optionen_, kuerzel_);
   ::SendMessageA(methoden, CB_SETCURSEL, static_cast<WPARAM>(e.Methode), 0);
   Pfeile(dialog_, IDC_CAESAR_PFEILE, 0, 25, optionen_.CaesarVerschiebung);
   Pfeile(dialog_, IDC_SPALTENZAHL_PFEILE, 1, 100, optionen_.Spaltenzahl);
@@ -135,6 +155,8 @@ void TOptionenDialog::Fuellen() {
   SetChecked(dialog_, IDC_KLEINSCHRIFT, e.Kleinschrift);
   SetChecked(dialog_, IDC_GROSSSCHRIFT, e.Grossschrift);
   SetChecked(dialog_, IDC_LEERZEICHEN, e.LeerzeichenLoeschen);
+  SetHotkey(dialog_, IDC_KUERZEL_VERSCHLUESSELN, e.TastenkuerzelVerschluesseln);
+  SetHotkey(dialog_, IDC_KUERZEL_ENTSCHLUESSELN, e.TastenkuerzelEntschluesseln);
   // Settings that came from the registry are meant to go back there; the first-option start has
   // nothing stored yet and is there precisely to store it.
   const bool ersteOptionen = modus_ == TStartModus::ErsteOptionen;
@@ -184,12 +206,14 @@ TDialogEingaben TOptionenDialog::Lesen() const {
   e.Kleinschrift = Checked(dialog_, IDC_KLEINSCHRIFT);
   e.Grossschrift = Checked(dialog_, IDC_GROSSSCHRIFT);
   e.LeerzeichenLoeschen = Checked(dialog_, IDC_LEERZEICHEN);
+  e.TastenkuerzelVerschluesseln = Hotkey(dialog_, IDC_KUERZEL_VERSCHLUESSELN);
+  e.TastenkuerzelEntschluesseln = Hotkey(dialog_, IDC_KUERZEL_ENTSCHLUESSELN);
   return e;
 }
 
 void TOptionenDialog::Ok() {
   const std::string caption(texte::kOptionenCaption);
-  const TEingabePruefung pruefung = EingabenPruefen(Lesen(), programmpfad_);
+  const TEingabePruefung pruefung = EingabenPruefen(Lesen(), programmpfad_, belegung_);
   if (!pruefung.Fehler.empty()) {
     // Owned by the dialog, so that it stays modal to it; the dialog stays open for a correction.
     ::MessageBoxA(dialog_, pruefung.Fehler.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
@@ -198,12 +222,14 @@ void TOptionenDialog::Ok() {
   }
   if (Checked(dialog_, IDC_SPEICHERN)) {
     try {
-      OptionenSpeichern(pruefung.Optionen, registry_);
+      OptionenSpeichern(pruefung.Optionen, pruefung.Kuerzel, registry_);
     } catch (const ESpeichernFehler& fehler) {
       // The dialog stays open: the user may try again or cancel, but never loses the failure.
       ::MessageBoxA(dialog_, fehler.what(), caption.c_str(), MB_OK | MB_ICONERROR);
       return;
     }
+    // New shortcuts take effect at once, not only at the tray program's next command.
+    TrayProgrammBenachrichtigen();
   }
   ::EndDialog(dialog_, IDOK);
 }
@@ -215,10 +241,13 @@ void TOptionenDialog::Fokussieren(TEingabeFeld feld) {
     case TEingabeFeld::CaesarVerschiebung: id = IDC_CAESAR; break;
     case TEingabeFeld::Spaltenzahl: id = IDC_SPALTENZAHL; break;
     case TEingabeFeld::VigenereSchluessel: id = IDC_SCHLUESSEL; break;
+    case TEingabeFeld::TastenkuerzelVerschluesseln: id = IDC_KUERZEL_VERSCHLUESSELN; break;
+    case TEingabeFeld::TastenkuerzelEntschluesseln: id = IDC_KUERZEL_ENTSCHLUESSELN; break;
     case TEingabeFeld::Keines: return;
   }
   const HWND control = ::GetDlgItem(dialog_, id);
   // WM_NEXTDLGCTL, not SetFocus: the dialog manager then also moves the default button's frame.
   ::SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-  if (feld != TEingabeFeld::Methode) ::SendMessageA(control, EM_SETSEL, 0, -1);
+  // The edits' text is selected, ready to be typed over; the list and the hotkey controls have none.
+  if (id == IDC_CAESAR || id == IDC_SPALTENZAHL || id == IDC_SCHLUESSEL) ::SendMessageA(control, EM_SETSEL, 0, -1);
 }

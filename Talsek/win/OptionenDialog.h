@@ -1,5 +1,5 @@
 // The options dialog: one modal dialog from the resource template IDD_OPTIONEN, filled from an
-// option record, checked and saved on OK.
+// option record and the shortcuts, checked and saved on OK; a running tray program is then told.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Main/Optionen.h"
+#include "Main/win/Win32Tastaturbelegung.h"
 #include "Talsek/Eingaben.h"
 #include "Talsek/OptionenSchreiben.h"
 #include "Talsek/StartModus.h"
@@ -21,8 +22,8 @@ void OptionenDialogKlasseRegistrieren();
 
 class TOptionenDialog {
  public:
-  TOptionenDialog(gui::TApplication& application, const TOptionen& optionen, TStartModus modus,
-                  RegistrySchreibApi& registry, std::string programmpfad);
+  TOptionenDialog(gui::TApplication& application, const TOptionen& optionen, const TTastenkuerzel& kuerzel,
+                  TStartModus modus, RegistrySchreibApi& registry, std::string programmpfad);
   TOptionenDialog(const TOptionenDialog&) = delete;
   TOptionenDialog& operator=(const TOptionenDialog&) = delete;
 
@@ -42,6 +43,8 @@ class TOptionenDialog {
 
   gui::TApplication& application_;
   TOptionen optionen_;
+  TTastenkuerzel kuerzel_;
+  Win32Tastaturbelegung belegung_;
   TStartModus modus_;
   RegistrySchreibApi& registry_;
   std::string programmpfad_;

@@ -22,11 +22,11 @@
 
 namespace {
 
-TOptionen GespeicherteOptionen(gui::TApplication& application) {
+TOptionen GespeicherteOptionen(gui::TApplication& application, TTastenkuerzel& kuerzel) {
   TOptionen optionen;
   Advapi32Registry registry;
   try {
-    ::OptionenLesen(optionen, registry, [] { return gui::ModuleFileName(); });
+    ::OptionenLesen(optionen, kuerzel, registry, [] { return gui::ModuleFileName(); });
   } catch (const ERegistryException& e) {
     // The same box as in the tray program; the dialog still opens with every value that could be
     // read, and saving writes the broken value anew with its proper type.
@@ -43,15 +43,17 @@ int Programm() {
   if (!waechter.Uebernehmen(texte::kOptionenKlasse, std::chrono::seconds(5))) return 0;
 
   gui::TApplication application;
-  INITCOMMONCONTROLSEX steuerelemente{sizeof steuerelemente, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+  INITCOMMONCONTROLSEX steuerelemente{sizeof steuerelemente,
+                                      ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
   ::InitCommonControlsEx(&steuerelemente);
   verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
   OptionenDialogKlasseRegistrieren();
 
-  const TOptionen optionen = GespeicherteOptionen(application);
+  TTastenkuerzel kuerzel;
+  const TOptionen optionen = GespeicherteOptionen(application, kuerzel);
   Advapi32Schreiber registry;
   // The tray program looks for talsek.exe in the stored folder: the one this program runs from.
-  TOptionenDialog dialog(application, optionen, modus, registry, OrdnerVon(gui::ModuleFileName()));
+  TOptionenDialog dialog(application, optionen, kuerzel, modus, registry, OrdnerVon(gui::ModuleFileName()));
   dialog.Ausfuehren();
   return 0;
 }

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Main/Einstellungen.h"
 #include "Main/Texte.h"
 
 namespace {

@@ -151,7 +151,8 @@ def every_value(folder: str, **changes) -> dict:
     values = {"Programmpfad": folder.encode("cp1252"), "CaesarVerschiebung": 2, "Methode": 1,
               "MatrixQuadratisch": True, "Spaltenzahl": 5, "VigenereSchluessel": b"Wandelrose",
               "SonderzeichenIgnorieren": False, "Kleinschrift": False, "Grossschrift": False,
-              "LeerzeichenLoeschen": False, "UmlauteErsetzen": False, **changes}
+              "LeerzeichenLoeschen": False, "UmlauteErsetzen": False, "TastenkuerzelVerschluesseln": 0,
+              "TastenkuerzelEntschluesseln": 0, **changes}
     stored = {}
     for name, value in values.items():
         if name == "VigenereSchluessel":

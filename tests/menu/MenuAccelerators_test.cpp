@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Main/Tastenkuerzel.h"
 #include "Main/Texte.h"
 #include "gui/Texte.h"
 
@@ -64,6 +65,19 @@ TEST(SettleAccelerators, HiddenItemsNeitherTakeNorReceiveACharacter) {
   Captions captions = {"&Datei", "Xyz", "Drucken", "Xa"};
   SettleAccelerators(captions, {false, false, true, true});
   EXPECT_EQ(captions, (Captions{"&Datei", "Xyz", "&Drucken", "&Xa"}));
+}
+
+TEST(SettleAccelerators, ShortcutsAfterTheTabLeaveTheTrayMenusAcceleratorsAsTheyAre) {
+  Captions menu = ProgramMenu();
+  menu[3] = MenueBeschriftung(menu[3], "Strg+Umschalt+V");
+  menu[4] = MenueBeschriftung(menu[4], "Strg+Alt+E");
+  EXPECT_EQ(Settled(menu), (Captions{"&Programm Talsek starten", "&Talsek-Optionen \xE4ndern", "-",
+                                     "Zwischenablage &verschl\xFCsseln\tStrg+Umschalt+V",
+                                     "Zwischenablage &entschl\xFCsseln\tStrg+Alt+E", "-", "&Beenden"}));
+  EXPECT_EQ(MenueBeschriftung(texte::kBeenden, ""), "&Beenden") << "without a shortcut the caption stays";
+  EXPECT_EQ(MenueBeschriftung("X", "Strg+&"), "X\tStrg+&&") << "an ampersand in a key's name marks nothing";
+  // Nothing after the tab is ever marked or taken, nor does a mark there count.
+  EXPECT_EQ(Settled(Captions{"&A", "A\tStrg+B", "&A\t&C", "C"}), (Captions{"&A", "A\tStrg+B", "A\t&C", "&C"}));
 }
 
 TEST(VisibleItems, HidesSeparatorsAtTheEndsAndAllButTheLastOfARun) {

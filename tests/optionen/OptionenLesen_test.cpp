@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -47,7 +48,7 @@ class OptionenLesenTest : public ::testing::Test {
   void SetUp() override { verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle); }
 
   InMemoryRegistry::KeyWriter Settings() { return registry.Key(texte::kSettingsKey); }
-  void Refresh() { OptionenLesen(optionen, registry, [this] { return exePath; }); }
+  void Refresh() { OptionenLesen(optionen, kuerzel, registry, [this] { return exePath; }); }
   // The record a refresh of a key without values makes of the defaults.
   TOptionen DefaultsFound() const {
     TOptionen o;
@@ -58,6 +59,7 @@ class OptionenLesenTest : public ::testing::Test {
 
   InMemoryRegistry registry;
   TOptionen optionen;
+  TTastenkuerzel kuerzel;
   std::string exePath = "C:\\Tools\\tray.exe";
 };
 
@@ -171,7 +173,8 @@ TEST_F(OptionenLesenTest, IntegersOutsideTheirRangeAreIgnored) {
     InMemoryRegistry fresh;
     fresh.Key(texte::kSettingsKey).SetDword(c.name, c.stored);
     TOptionen o;
-    OptionenLesen(o, fresh, [this] { return exePath; });
+    TTastenkuerzel k;
+    OptionenLesen(o, k, fresh, [this] { return exePath; });
     TOptionen expected = DefaultsFound();
     if (c.accepted) expected.*c.field = static_cast<std::int32_t>(c.stored);
     EXPECT_EQ(o, expected);
@@ -199,7 +202,8 @@ TEST_F(OptionenLesenTest, BooleansAreTrueForEveryValueButZero) {
     fresh.Key(texte::kSettingsKey).SetDword(c.name, c.stored);
     TOptionen o;
     o.*c.field = c.stored == 0;
-    OptionenLesen(o, fresh, [this] { return exePath; });
+    TTastenkuerzel k;
+    OptionenLesen(o, k, fresh, [this] { return exePath; });
     TOptionen expected = DefaultsFound();
     expected.*c.field = c.stored != 0;
     EXPECT_EQ(o, expected);
@@ -256,6 +260,7 @@ struct GoodValue {
   std::string_view name;
   std::function<void(InMemoryRegistry::KeyWriter&)> store;
   std::function<void(TOptionen&)> apply;
+  std::function<void(TTastenkuerzel&)> applyShortcut = [](TTastenkuerzel&) {};
 };
 
 const std::vector<GoodValue>& GoodValues() {
@@ -282,6 +287,10 @@ const std::vector<GoodValue>& GoodValues() {
        [](TOptionen& o) { o.LeerzeichenLoeschen = false; }},
       {texte::kUmlauteErsetzen, [](W& k) { k.SetDword(texte::kUmlauteErsetzen, 0); },
        [](TOptionen& o) { o.UmlauteErsetzen = false; }},
+      {texte::kTastenkuerzelVerschluesseln, [](W& k) { k.SetDword(texte::kTastenkuerzelVerschluesseln, 0x0356); },
+       [](TOptionen&) {}, [](TTastenkuerzel& k) { k.Verschluesseln = 0x0356; }},
+      {texte::kTastenkuerzelEntschluesseln, [](W& k) { k.SetDword(texte::kTastenkuerzelEntschluesseln, 0x0345); },
+       [](TOptionen&) {}, [](TTastenkuerzel& k) { k.Entschluesseln = 0x0345; }},
   };
   return values;
 }
@@ -339,32 +348,78 @@ TEST_F(OptionenLesenTest, BadValueStopsTheRefreshThereAndClosesTheKey) {
        [&](InMemoryRegistry& r) { r.Key(path).SetString(texte::kLeerzeichenLoeschen, "ja", kRegExpandSz); }, true},
       {"UmlauteErsetzen as 2 bytes of REG_BINARY", texte::kUmlauteErsetzen,
        [&](InMemoryRegistry& r) { r.Key(path).SetBinary(texte::kUmlauteErsetzen, {0, 0}); }, true},
+      {"TastenkuerzelVerschluesseln as a string", texte::kTastenkuerzelVerschluesseln,
+       [&](InMemoryRegistry& r) { r.Key(path).SetString(texte::kTastenkuerzelVerschluesseln, "V"); }, true},
+      {"TastenkuerzelEntschluesseln as a QWORD", texte::kTastenkuerzelEntschluesseln,
+       [&](InMemoryRegistry& r) { r.Key(path).SetQword(texte::kTastenkuerzelEntschluesseln, 0x0345); }, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     InMemoryRegistry fresh;
     auto key = fresh.Key(path);
     TOptionen expected = Filled();
+    TTastenkuerzel expectedShortcuts{0x0441, 0x0442};
     bool beforeTheBadOne = true;
     for (const GoodValue& good : GoodValues()) {
       good.store(key);
       beforeTheBadOne = beforeTheBadOne && good.name != c.name;
-      if (beforeTheBadOne) good.apply(expected);
+      if (beforeTheBadOne) {
+        good.apply(expected);
+        good.applyShortcut(expectedShortcuts);
+      }
     }
     c.spoil(fresh);
     TOptionen o = Filled();
     o.RegistryGefunden = false;
+    TTastenkuerzel k{0x0441, 0x0442};
 
     try {
-      OptionenLesen(o, fresh, [] { return std::string("C:\\Tools\\tray.exe"); });
+      OptionenLesen(o, k, fresh, [] { return std::string("C:\\Tools\\tray.exe"); });
       ADD_FAILURE() << "no ERegistryException";
     } catch (const ERegistryException& e) {
       EXPECT_EQ(e.what(), c.wrongType ? WrongTypeText(c.name) : CannotReadText(c.name));
     }
     EXPECT_EQ(o, expected);
+    EXPECT_EQ(k, expectedShortcuts);
     EXPECT_EQ(fresh.Opens().size(), 1u);
     EXPECT_TRUE(fresh.EachOpenedKeyClosedOnce());
   }
+}
+
+TEST_F(OptionenLesenTest, ShortcutsTakeUsableValuesWhileZeroOrAMissingValueIsNone) {
+  constexpr std::uint32_t kBefore = 0x0445;  // Alt+E
+  const struct {
+    const char* what;
+    std::optional<std::uint32_t> stored;
+    std::uint32_t expected;
+  } cases[] = {
+      {"Strg+Umschalt+V", 0x0356, 0x0356},
+      {"F9 alone, marked as an extended key", 0x0878, 0x0878},
+      {"zero", 0, 0},
+      {"no value", std::nullopt, 0},
+      {"Umschalt+V, which would swallow typing", 0x0156, kBefore},
+      {"Strg without a key", 0x0200, kBefore},
+      {"Strg+Umschalt with the Windows key", 0x035B, kBefore},
+      {"a flag the hotkey control does not know", 0x1356, kBefore},
+      {"bits above the low word", 0x00010356, kBefore},
+      {"every bit set", 0xFFFFFFFF, kBefore},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const std::string_view name : {texte::kTastenkuerzelVerschluesseln, texte::kTastenkuerzelEntschluesseln}) {
+      if (c.stored) {
+        Settings().SetDword(name, *c.stored);
+      } else {
+        Settings().Delete(name);
+      }
+    }
+    kuerzel = {kBefore, kBefore};
+    Refresh();
+    EXPECT_EQ(kuerzel, (TTastenkuerzel{c.expected, c.expected}));
+  }
+  registry.DeleteKey(texte::kSettingsKey);
+  Refresh();
+  EXPECT_EQ(kuerzel, (TTastenkuerzel{kBefore, kBefore})) << "without the key a refresh leaves them alone";
 }
 
 }  // namespace

@@ -66,12 +66,13 @@ class OptionenSchreibenTest : public ::testing::Test {
   // What the tray program's refresh makes of the key, starting from its start-up defaults.
   TOptionen ReadBack() {
     TOptionen gelesen;
-    OptionenLesen(gelesen, registry, [] { return std::string("C:\\Anderswo\\TalsekTray.exe"); });
+    OptionenLesen(gelesen, gelesenKuerzel, registry, [] { return std::string("C:\\Anderswo\\TalsekTray.exe"); });
     return gelesen;
   }
 
   InMemoryRegistry registry;
   InMemorySchreiber schreiber{registry};
+  TTastenkuerzel gelesenKuerzel;
 };
 
 TOptionen Beispiel() {
@@ -104,22 +105,25 @@ TEST_F(OptionenSchreibenTest, WhatIsWrittenTheTrayProgramReadsBackUnchanged) {
   TOptionen langerSchluessel = Beispiel();
   langerSchluessel.VigenereSchluessel = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzQuorvalmidestrenix";
   langerSchluessel.Methode = 2;
+  const TTastenkuerzel kuerzel{0x0B2D, 0x0770};  // Strg+Umschalt+Einfg, Strg+Umschalt+Alt+F1
   for (TOptionen o : {TOptionen{}, Beispiel(), grenzen, langerSchluessel}) {
-    OptionenSpeichern(o, schreiber);
+    OptionenSpeichern(o, kuerzel, schreiber);
     o.RegistryGefunden = true;
     EXPECT_EQ(ReadBack(), o) << "key " << o.VigenereSchluessel;
+    EXPECT_EQ(gelesenKuerzel, kuerzel);
   }
   EXPECT_TRUE(schreiber.AllClosed());
 }
 
 TEST_F(OptionenSchreibenTest, SavingCreatesAMissingKeyAndWritesEveryValueInReadingOrder) {
   ASSERT_FALSE(registry.HasKey(texte::kSettingsKey));
-  OptionenSpeichern(Beispiel(), schreiber);
+  OptionenSpeichern(Beispiel(), {}, schreiber);
   EXPECT_TRUE(registry.HasKey(texte::kSettingsKey));
   const std::vector<std::string> expected = {"Programmpfad",    "CaesarVerschiebung",      "Methode",
                                              "MatrixQuadratisch", "Spaltenzahl",            "VigenereSchluessel",
                                              "SonderzeichenIgnorieren", "Kleinschrift",     "Grossschrift",
-                                             "LeerzeichenLoeschen",     "UmlauteErsetzen"};
+                                             "LeerzeichenLoeschen",     "UmlauteErsetzen",
+                                             "TastenkuerzelVerschluesseln", "TastenkuerzelEntschluesseln"};
   EXPECT_EQ(schreiber.written, expected);
   EXPECT_EQ(schreiber.closes.size(), 1U);
   EXPECT_TRUE(schreiber.AllClosed());
@@ -131,7 +135,7 @@ TEST_F(OptionenSchreibenTest, SavingMendsValuesOfTheWrongTypeAndOverwritesOldOne
       .SetQword(texte::kKleinschrift, 1)
       .SetDword(texte::kProgrammpfad, 7)
       .SetString(texte::kVigenereSchluessel, "Alt");
-  OptionenSpeichern(Beispiel(), schreiber);
+  OptionenSpeichern(Beispiel(), {}, schreiber);
   TOptionen expected = Beispiel();
   expected.RegistryGefunden = true;
   EXPECT_EQ(ReadBack(), expected);
@@ -139,8 +143,8 @@ TEST_F(OptionenSchreibenTest, SavingMendsValuesOfTheWrongTypeAndOverwritesOldOne
 
 TEST(RegistryWerte, IntegersAndSwitchesAreLittleEndianDwordsAndTextsEndWithZero) {
   verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
-  const std::vector<TRegistryWert> werte = RegistryWerte(Beispiel());
-  ASSERT_EQ(werte.size(), 11U);
+  const std::vector<TRegistryWert> werte = RegistryWerte(Beispiel(), {0x0356, 0});
+  ASSERT_EQ(werte.size(), 13U);
   auto wert = [&](std::string_view name) {
     for (const TRegistryWert& w : werte) {
       if (w.Name == name) return w;
@@ -161,6 +165,10 @@ TEST(RegistryWerte, IntegersAndSwitchesAreLittleEndianDwordsAndTextsEndWithZero)
   EXPECT_EQ(wert("Grossschrift"), (TRegistryWert{"Grossschrift", kRegDword, Bytes{0, 0, 0, 0}}));
   EXPECT_EQ(wert("LeerzeichenLoeschen"), (TRegistryWert{"LeerzeichenLoeschen", kRegDword, Bytes{1, 0, 0, 0}}));
   EXPECT_EQ(wert("UmlauteErsetzen"), (TRegistryWert{"UmlauteErsetzen", kRegDword, Bytes{0, 0, 0, 0}}));
+  EXPECT_EQ(wert("TastenkuerzelVerschluesseln"),
+            (TRegistryWert{"TastenkuerzelVerschluesseln", kRegDword, Bytes{0x56, 3, 0, 0}}));
+  EXPECT_EQ(wert("TastenkuerzelEntschluesseln"),
+            (TRegistryWert{"TastenkuerzelEntschluesseln", kRegDword, Bytes{0, 0, 0, 0}}));
 }
 
 TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
@@ -168,7 +176,7 @@ TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
   // Worked by hand, letter by letter: G+q=W, e+u=y, h+o=v, e+r=v, i+v=d, m+a=m, n+l=y, i+m=u, s+i=a.
   TOptionen o;
   o.VigenereSchluessel = "Geheimnis";
-  const std::vector<TRegistryWert> werte = RegistryWerte(o);
+  const std::vector<TRegistryWert> werte = RegistryWerte(o, {});
   EXPECT_EQ(werte[5].Name, "VigenereSchluessel");
   EXPECT_EQ(werte[5].Typ, kRegSz);
   const std::string gespeichert(werte[5].Daten.begin(), werte[5].Daten.end());
@@ -178,7 +186,7 @@ TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
 TEST_F(OptionenSchreibenTest, AKeyThatCannotBeCreatedIsReportedAndNothingIsWritten) {
   schreiber.createStatus = kErrorAccessDenied;
   try {
-    OptionenSpeichern(Beispiel(), schreiber);
+    OptionenSpeichern(Beispiel(), {}, schreiber);
     FAIL() << "no error reported";
   } catch (const ESpeichernFehler& e) {
     EXPECT_STREQ(e.what(),
@@ -192,7 +200,7 @@ TEST_F(OptionenSchreibenTest, AKeyThatCannotBeCreatedIsReportedAndNothingIsWritt
 TEST_F(OptionenSchreibenTest, AValueThatCannotBeWrittenIsReportedByNameAndTheKeyIsClosed) {
   schreiber.failingValue = "Spaltenzahl";
   try {
-    OptionenSpeichern(Beispiel(), schreiber);
+    OptionenSpeichern(Beispiel(), {}, schreiber);
     FAIL() << "no error reported";
   } catch (const ESpeichernFehler& e) {
     EXPECT_STREQ(e.what(),

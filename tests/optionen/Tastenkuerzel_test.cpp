@@ -1,0 +1,86 @@
+#include "Main/Tastenkuerzel.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "fakes/FakeTastaturbelegung.h"
+
+namespace {
+
+// RegisterHotKey's numbers, spelt out here rather than taken from the code under test.
+constexpr std::uint32_t kAlt = 1;
+constexpr std::uint32_t kCtrl = 2;
+constexpr std::uint32_t kShift = 4;
+
+TEST(HotkeyAus, TurnsTheHotkeyControlsFlagsIntoRegisterHotKeysModifiers) {
+  const struct {
+    std::uint32_t kuerzel;
+    THotkey expected;
+  } cases[] = {
+      {0x0356, {kCtrl | kShift, 0x56}},  // Strg+Umschalt+V
+      {0x0145, {kShift, 0x45}},          // HOTKEYF_SHIFT 1 is MOD_SHIFT 4
+      {0x0441, {kAlt, 0x41}},            // HOTKEYF_ALT 4 is MOD_ALT 1
+      {0x0770, {kCtrl | kShift | kAlt, 0x70}},
+      {0x0B2D, {kCtrl | kShift, 0x2D}},  // the extended flag is no modifier
+      {0x0078, {0, 0x78}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HotkeyAus(c.kuerzel), c.expected) << std::hex << c.kuerzel;
+}
+
+TEST(KuerzelMangel, KnowsKeysThatEndNoCombinationAndTypingKeysWithoutStrgOrAlt) {
+  const struct {
+    std::uint32_t kuerzel;
+    TKuerzelMangel expected;
+  } cases[] = {
+      {0x0356, TKuerzelMangel::Keiner},       {0x0656, TKuerzelMangel::Keiner},       // Strg+Alt+V
+      {0x0470, TKuerzelMangel::Keiner},       {0x0087, TKuerzelMangel::Keiner},       // Alt+F1, F24
+      {0x012D, TKuerzelMangel::Keiner},       {0x0B2E, TKuerzelMangel::Keiner},       // Umschalt+Einfg, +Entf
+      {0x0156, TKuerzelMangel::OhneStrgAlt},  {0x0041, TKuerzelMangel::OhneStrgAlt},  // Umschalt+V, A
+      {0x0030, TKuerzelMangel::OhneStrgAlt},  {0x0020, TKuerzelMangel::OhneStrgAlt},  // 0, space
+      {0x0960, TKuerzelMangel::OhneStrgAlt},  {0x01BA, TKuerzelMangel::OhneStrgAlt},  // Num 0, Umschalt+Ü
+      {0x00E2, TKuerzelMangel::OhneStrgAlt},                                          // the < > key
+      {0x0200, TKuerzelMangel::KeineTaste},   {0x0311, TKuerzelMangel::KeineTaste},   // Strg, Strg as the key
+      {0x035B, TKuerzelMangel::KeineTaste},   {0x0301, TKuerzelMangel::KeineTaste},   // Windows key, mouse
+      {0x02A2, TKuerzelMangel::KeineTaste},   {0x02FF, TKuerzelMangel::KeineTaste},   // left Strg, none
+      {0x1356, TKuerzelMangel::KeineTaste},   {0x10356, TKuerzelMangel::KeineTaste},  // unknown bits
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KuerzelMangel(c.kuerzel), c.expected) << std::hex << c.kuerzel;
+    EXPECT_EQ(KuerzelVerwendbar(c.kuerzel), c.expected == TKuerzelMangel::Keiner) << std::hex << c.kuerzel;
+  }
+  EXPECT_FALSE(KuerzelVerwendbar(0)) << "0 is no shortcut";
+}
+
+TEST(KuerzelName, NamesTheModifiersInGermanThenTheKeyAsTheLayoutDoesOrByItsFixedName) {
+  const fakes::FakeTastaturbelegung deutsch = fakes::DeutscheBelegung();
+  const struct {
+    std::uint32_t kuerzel;
+    std::string expected;
+  } cases[] = {
+      {0, ""},
+      {0x0356, "Strg+Umschalt+V"},
+      {0x0745, "Strg+Umschalt+Alt+E"},
+      {0x02BA, "Strg+\xDC"},
+      // The layout is asked for Einfg with the extended bit, and HOTKEYF_EXT is not named.
+      {0x0B2D, "Strg+Umschalt+EINFG"},
+      // Where the layout has no name:
+      {0x0441, "Alt+A"},
+      {0x022E, "Strg+Entf"},
+      {0x0221, "Strg+Bild auf"},
+      {0x0222, "Strg+Bild ab"},
+      {0x0224, "Strg+Pos1"},
+      {0x0223, "Strg+Ende"},
+      {0x0226, "Strg+Nach oben"},
+      {0x0070, "F1"},
+      {0x0287, "Strg+F24"},
+      {0x0265, "Strg+Num 5"},
+      {0x026F, "Strg+Num /"},
+      {0x0208, "Strg+R\xFC" "cktaste"},
+      {0x02AD, "Strg+Taste 173"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KuerzelName(c.kuerzel, deutsch), c.expected) << std::hex << c.kuerzel;
+}
+
+}  // namespace
