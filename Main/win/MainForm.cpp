@@ -11,6 +11,7 @@
 #include "Main/Einstellungen.h"
 #include "Main/OptionenLesen.h"
 #include "Main/Optionen.h"
+#include "Main/Tastenkuerzel.h"
 #include "Main/Texte.h"
 #include "Main/win/Advapi32Registry.h"
 #include "Main/win/DateiVorhanden.h"
@@ -39,6 +40,7 @@ TMainForm::TMainForm(gui::TApplication& application)
     : TForm(application, kBeschreibung),
       MiniREd(Handle()),
       meldungen_(application),
+      kuerzel_(Handle(), meldungen_, belegung_),
       ablage_(Handle()),
       befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, meldungen_, Wartefrist()) {
   ProgrammTalsekstarten = &PopupMenu1.Add("ProgrammTalsekstarten", std::string(texte::kProgrammTalsekStarten),
@@ -61,6 +63,14 @@ TMainForm::TMainForm(gui::TApplication& application)
   if (const UINT sofortBeenden = ::RegisterWindowMessageA(std::string(texte::kSofortBeenden).c_str())) {
     AddMessageHandler(sofortBeenden, [this](gui::TMessage&) { SofortBeenden(); });
   }
+  AddMessageHandler(WM_HOTKEY, [this](gui::TMessage& message) { TastenkuerzelGedrueckt(message); });
+  // The options editor's word after it saved: the settings, new shortcuts among them, count at once.
+  if (const UINT optionenGespeichert = ::RegisterWindowMessageA(std::string(texte::kOptionenGespeichert).c_str())) {
+    AddMessageHandler(optionenGespeichert, [this](gui::TMessage& message) {
+      OptionenLesen();
+      message.Result = 0;
+    });
+  }
 }
 
 TMainForm::~TMainForm() = default;
@@ -68,6 +78,7 @@ TMainForm::~TMainForm() = default;
 void TMainForm::OptionenLesen() {
   Advapi32Registry registry;
   ::OptionenLesen(Optionen, Tastenkuerzel, registry, [] { return gui::ModuleFileName(); });
+  KuerzelAnmelden();
 }
 
 void TMainForm::FormCreate() {
@@ -127,6 +138,13 @@ void TMainForm::TaskbarEvent(gui::TMessage& message) {
   message.Result = 0;
 }
 
+void TMainForm::TastenkuerzelGedrueckt(gui::TMessage& message) {
+  // The same handlers as the menu's items, with every check they make.
+  if (message.WParam == TKuerzelAnmeldung::kVerschluesseln) ZwischenablageverschluesselnClick();
+  if (message.WParam == TKuerzelAnmeldung::kEntschluesseln) ZwischenablageentschluesselnClick();
+  message.Result = 0;
+}
+
 void TMainForm::FormDestroy() {
   try {
     SymbolMelden(NIM_DELETE);
@@ -165,6 +183,15 @@ void TMainForm::TalsekStarten(bool optionenModus) {
   }
   // An empty folder, not Programmpfad: Talsek does not get its own folder as working folder.
   ::ShellExecuteA(nullptr, nullptr, datei.c_str(), argumente.c_str(), "", SW_SHOWNORMAL);
+}
+
+void TMainForm::KuerzelAnmelden() {
+  kuerzel_.Abgleichen(Tastenkuerzel);
+  // Only a shortcut in effect is shown; without one the caption is the stored one, byte for byte.
+  Zwischenablageverschluesseln->Caption =
+      MenueBeschriftung(texte::kVerschluesseln, kuerzel_.Name(TKuerzelAnmeldung::kVerschluesseln));
+  Zwischenablageentschluesseln->Caption =
+      MenueBeschriftung(texte::kEntschluesseln, kuerzel_.Name(TKuerzelAnmeldung::kEntschluesseln));
 }
 
 void TMainForm::SymbolMelden(DWORD aktion) {

@@ -1,13 +1,15 @@
-// The hidden main form: owner of the tray icon, receiver of the shell's callbacks, holder of
-// the text buffer and the tray menu.
+// The hidden main form: owner of the tray icon and the commands' hotkeys, receiver of the shell's
+// callbacks, holder of the text buffer and the tray menu.
 #pragma once
 
 #include <cstdint>
 
 #include "Main/Zwischenablage.h"
 #include "Main/win/ApplicationMessageSink.h"
+#include "Main/win/KuerzelAnmeldung.h"
 #include "Main/win/RichEditBuffer.h"
 #include "Main/win/Win32ClipboardReader.h"
+#include "Main/win/Win32Tastaturbelegung.h"
 #include "gui/win/Form.h"
 #include "gui/win/Handles.h"
 #include "gui/win/PopupMenu.h"
@@ -37,6 +39,8 @@ class TMainForm final : public gui::TForm {
   void ZwischenablageverschluesselnClick();
   void MyWindowProc(gui::TMessage& message);
   void TaskbarEvent(gui::TMessage& message);
+  // WM_HOTKEY: a command's shortcut was pressed.
+  void TastenkuerzelGedrueckt(gui::TMessage& message);
   void FormDestroy() override;
 
   // The number the platform gave for "TaskbarCreated"; 0 until FormCreate registers it.
@@ -49,10 +53,14 @@ class TMainForm final : public gui::TForm {
   void TalsekStarten(bool optionenModus);
   void SymbolMelden(DWORD aktion);
   [[noreturn]] void SofortBeenden();
+  // Registers the shortcuts that the last refresh left and shows them in the menu.
+  void KuerzelAnmelden();
 
   // The procedure MyWindowProc replaced, which gets every message but "TaskbarCreated".
   gui::TWndMethod normaleFensterprozedur_;
   ApplicationMessageSink meldungen_;
+  Win32Tastaturbelegung belegung_;
+  TKuerzelAnmeldung kuerzel_;
   Win32ClipboardReader ablage_;
   ZwischenablageBefehle befehle_;
   gui::UniqueIcon traySymbol_;

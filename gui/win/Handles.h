@@ -94,6 +94,35 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
+// A hotkey registered for a window (RegisterHotKey), given back once (UnregisterHotKey). It holds
+// a window and a number rather than a handle, so it is no UniqueHandle.
+class UniqueHotKey {
+ public:
+  UniqueHotKey() = default;
+  ~UniqueHotKey() { reset(); }
+  UniqueHotKey(const UniqueHotKey&) = delete;
+  UniqueHotKey& operator=(const UniqueHotKey&) = delete;
+
+  // Gives back what it held, then registers; false when the system refuses (GetLastError says why).
+  bool Register(HWND window, int id, UINT modifiers, UINT key) {
+    reset();
+    if (!::RegisterHotKey(window, id, modifiers, key)) return false;
+    window_ = window;
+    id_ = id;
+    registered_ = true;
+    return true;
+  }
+  explicit operator bool() const { return registered_; }
+  void reset() {
+    if (std::exchange(registered_, false)) ::UnregisterHotKey(window_, id_);
+  }
+
+ private:
+  HWND window_ = nullptr;
+  int id_ = 0;
+  bool registered_ = false;
+};
+
 // The Win32 headers' MAKEINTRESOURCE is an old-style cast; this is the same value, spelt in C++.
 inline const char* IntResource(WORD id) { return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(id)); }
 

@@ -1,0 +1,45 @@
+// The clipboard commands' shortcuts, registered as hotkeys of the hidden form: WM_HOTKEY then comes
+// with the command's number. A combination that another program holds is reported once.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Main/MessageSink.h"
+#include "Main/Optionen.h"
+#include "Main/Tastaturbelegung.h"
+#include "Main/Tastenkuerzel.h"
+#include "gui/win/Handles.h"
+
+class TKuerzelAnmeldung {
+ public:
+  // WM_HOTKEY's wParam for each command.
+  static constexpr int kVerschluesseln = 1;
+  static constexpr int kEntschluesseln = 2;
+
+  TKuerzelAnmeldung(HWND fenster, MessageSink& meldungen, const TTastaturbelegung& belegung);
+
+  // Makes the registered hotkeys those of `kuerzel`, releasing the ones that changed first, and
+  // tries again those that another program held so far. Each combination that stays taken is
+  // reported in a box, once in the life of the program.
+  void Abgleichen(const TTastenkuerzel& kuerzel);
+
+  // The readable name of a command's registered shortcut; empty when it has none in effect.
+  std::string Name(int befehl) const;
+
+ private:
+  struct TEintrag {
+    std::uint32_t kuerzel = 0;
+    gui::UniqueHotKey hotkey;
+  };
+
+  HWND fenster_;
+  MessageSink& meldungen_;
+  const TTastaturbelegung& belegung_;
+  std::array<TEintrag, 2> eintraege_;  // the commands in the order of their numbers
+  std::vector<THotkey> gemeldet_;
+};
