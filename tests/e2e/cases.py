@@ -37,6 +37,16 @@ NULL_BYTE_REFUSED = ("Der Text enthält das Zeichen €, das diese Methode in ei
                      "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 
 
+# The shortcuts as the hotkey control stores them, RegisterHotKey's numbers, the keys' virtual codes.
+CTRL_SHIFT_V, CTRL_SHIFT_E, CTRL_SHIFT_K = 0x0356, 0x0345, 0x034B
+MOD_CONTROL_SHIFT, VK_V = 2 | 4, 0x56
+
+
+def combination_taken(name: str) -> bytes:
+    return (f"Die Tastenkombination {name} ist bereits von einem anderen Programm belegt und bleibt in TalsekTray "
+            "ohne Wirkung.").encode("cp1252")
+
+
 def wrong_type(name: str) -> bytes:
     # No "." is appended: the text ends in an apostrophe, which sorts before ".".
     return f"Ungültiger Datentyp für '{name}'".encode("cp1252")
@@ -533,6 +543,18 @@ def a_text_of_9_mib_is_refused_and_the_program_keeps_answering(s: Session) -> No
     beenden(s, process)
 
 
+@case("clipboard")
+def shortcuts_set_at_start_up_encrypt_and_decrypt_the_clipboard(s: Session) -> None:
+    process = start_with_icon(s, {"TastenkuerzelVerschluesseln": CTRL_SHIFT_V,
+                                  "TastenkuerzelEntschluesseln": CTRL_SHIFT_E})
+    plain = s.clip_put("Hallo Welt")
+    s.check("the shortcut's key is taken by the hotkey, not typed", False, VK_V in s.press("ctrl+shift+v"))
+    s.expect_clipboard("Strg+Umschalt+V encrypts (Caesar 2)", plain, b"Jcnnq Ygnv")
+    s.press("ctrl+shift+e")
+    s.expect_clipboard("Strg+Umschalt+E decrypts", b"Jcnnq Ygnv", plain)
+    beenden(s, process)
+
+
 # ---- registry values of the wrong type or size, values out of range --------------------------------
 
 @case("registry")
@@ -589,6 +611,41 @@ def values_out_of_range_are_ignored_and_the_last_good_ones_kept(s: Session) -> N
     s.reg_add("CaesarVerschiebung", "REG_DWORD", "25")
     plain = s.clip_put("Hallo Welt")
     encrypt(s, plain, ref.caesar(plain, 25), "shift 25 is accepted")
+    beenden(s, process)
+
+
+@case("registry")
+def a_shortcut_changed_in_the_registry_takes_effect_at_the_next_refresh(s: Session) -> None:
+    process = start_with_icon(s, {"TastenkuerzelVerschluesseln": CTRL_SHIFT_V})
+    s.reg_add("TastenkuerzelVerschluesseln", "REG_DWORD", str(CTRL_SHIFT_K))
+    plain = s.clip_put("Hallo Welt")
+    decrypt(s, plain, ref.caesar(plain, -2), "the menu's command, which reads the settings again")
+    s.check("the old combination is a plain key again", True, VK_V in s.press("ctrl+shift+v"))
+    if not nothing_for(1.0, lambda: s.clip_exact() != ref.caesar(plain, -2)):
+        raise CaseFailure("the old combination does nothing", ref.caesar(plain, -2), s.clip_exact())
+    s.press("ctrl+shift+k")
+    s.expect_clipboard("the new combination encrypts", ref.caesar(plain, -2), plain)
+    beenden(s, process)
+
+
+@case("registry")
+def a_combination_another_program_holds_is_reported_once_and_taken_when_free(s: Session) -> None:
+    holder = s.hold_hotkey(MOD_CONTROL_SHIFT, VK_V)
+    s.settings({"TastenkuerzelVerschluesseln": CTRL_SHIFT_V})
+    process = s.start()
+    s.wait_form()
+    s.expect_box("the shortcut at start-up", WARNING_CAPTION, combination_taken("Strg+Umschalt+V"), "warning")
+    s.click_ok()
+    s.expect_tray("the icon is shown after the warning", True)
+    plain = s.clip_put("Hallo Welt")
+    encrypt(s, plain, b"Jcnnq Ygnv", "the menu's command works")
+    s.no_box_for(700)  # its refresh finds the combination still taken and says nothing more
+    holder.kill()
+    holder.wait()
+    decrypt(s, b"Jcnnq Ygnv", plain, "the next command registers the combination, now free")
+    s.press("ctrl+shift+v")
+    s.expect_clipboard("Strg+Umschalt+V now encrypts", plain, b"Jcnnq Ygnv")
+    s.no_box_for(300)
     beenden(s, process)
 
 

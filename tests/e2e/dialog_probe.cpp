@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -26,7 +28,7 @@ namespace {
 constexpr int kPollMs = 25;
 constexpr int kDefaultTimeoutMs = 10000;
 
-constexpr std::array<std::pair<std::string_view, int>, 14> kControls{{
+constexpr std::array<std::pair<std::string_view, int>, 16> kControls{{
     {"methode", IDC_METHODE},
     {"caesar", IDC_CAESAR},
     {"quadratisch", IDC_QUADRATISCH},
@@ -38,6 +40,8 @@ constexpr std::array<std::pair<std::string_view, int>, 14> kControls{{
     {"grossschrift", IDC_GROSSSCHRIFT},
     {"leerzeichen", IDC_LEERZEICHEN},
     {"speichern", IDC_SPEICHERN},
+    {"kuerzel_v", IDC_KUERZEL_VERSCHLUESSELN},
+    {"kuerzel_e", IDC_KUERZEL_ENTSCHLUESSELN},
     {"hinweis", IDC_HINWEIS},
     {"ok", IDOK},
     {"cancel", IDCANCEL},
@@ -92,6 +96,7 @@ int Usage() {
       "  state                               every control's value, the dialog's caption and place\n"
       "  set-text <control> <hex>            WM_SETTEXT on an edit\n"
       "  set-check <control> <0|1>           BM_SETCHECK on a check box\n"
+      "  set-hotkey <control> <value>        HKM_SETHOTKEY on a hotkey control (key | flags << 8)\n"
       "  select <index>                      CB_SETCURSEL on the method list\n"
       "  click <ok|cancel>                   BM_CLICK, posted (the handler may open a modal box)\n"
       "  minimize                            minimise the dialog\n"
@@ -181,6 +186,10 @@ int State() {
       std::printf("%.*s.checked=%d\n", static_cast<int>(name.size()), name.data(),
                   Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     }
+    if (std::string_view(klasse.data()) == "msctls_hotkey32") {
+      std::printf("%.*s.hotkey=%ld\n", static_cast<int>(name.size()), name.data(),
+                  static_cast<long>(Send(control, HKM_GETHOTKEY, 0, 0) & 0xFFFF));
+    }
   }
   // The list's entries are not read here: Wine does not carry CB_GETLBTEXT across processes. The
   // selected entry's text is the combo box's window text above.
@@ -208,6 +217,15 @@ int SetCheck(std::string_view name, bool checked) {
   if (control == nullptr) return Fail("no such control in the options dialog");
   Send(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   return 0;
+}
+
+int SetHotkey(std::string_view name, unsigned long value) {
+  HWND control = Control(name);
+  if (control == nullptr) return Fail("no such control in the options dialog");
+  Send(control, HKM_SETHOTKEY, value, 0);
+  return static_cast<unsigned long>(Send(control, HKM_GETHOTKEY, 0, 0) & 0xFFFF) == value
+             ? 0
+             : Fail("the hotkey control did not take the value");
 }
 
 int Select(int index) {
@@ -270,6 +288,7 @@ int main(int argc, char** argv) {
   if (command == "state") return State();
   if (command == "set-text" && argc > 3) return SetText(argv[2], argv[3]);
   if (command == "set-check" && argc > 3) return SetCheck(argv[2], std::string_view(argv[3]) == "1");
+  if (command == "set-hotkey" && argc > 3) return SetHotkey(argv[2], std::strtoul(argv[3], nullptr, 0));
   if (command == "select" && argc > 2) return Select(std::atoi(argv[2]));
   if (command == "click" && argc > 2) return Click(argv[2]);
   if (command == "minimize") return Minimize();

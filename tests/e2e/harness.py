@@ -2,7 +2,7 @@
 
     harness.py setup    --state FILE [paths]   start Xvfb, make the Wine prefix, keep wineserver up
     harness.py teardown --state FILE           end what setup started
-    harness.py menu-screenshot --state FILE --out OUT.png   open the tray menu and save a picture of it
+    harness.py menu-screenshot --state FILE --out OUT.png [--shortcuts]   open the tray menu and save a picture of it
 
 The cases (cases.py) load the state file and use `Session`. Every wait is a poll with a deadline.
 """
@@ -473,6 +473,45 @@ class Session:
             raise CaseFailure(f"the tray menu opens and '{key}' chooses an item", "menu opened and closed",
                               "no menu, or it stayed open")
 
+    def press(self, keys: str) -> list[int]:
+        """Presses a key combination (xdotool's spelling, "ctrl+shift+v") as a user does while a window
+        of Wine's has the focus: Wine checks a key for hotkeys only when X hands it to one of its
+        windows. Returns the virtual keys that reached that window; a key that a hotkey took is
+        missing from them."""
+        out = self.work / "logs" / "focus-window.out"
+        out.write_bytes(b"")
+        focus = subprocess.Popen([WINE, self.state.probe, "focus-window", "10000"], env=self.env,
+                                 cwd=self.work / "empty", stdin=subprocess.DEVNULL, stdout=out.open("wb"),
+                                 stderr=subprocess.DEVNULL)
+        try:
+            if not poll(15, lambda: b"focused=1" in out.read_bytes()):
+                raise CaseFailure("the probe's window takes the focus", "focused=1", out.read_bytes())
+            # With no window manager on the display, X leaves its focus where it is; it is put on the window here.
+            self.x("xdotool", "search", "--sync", "--name", "^probe-focus$", "windowfocus", "--sync", timeout=15)
+            self.x("xdotool", "key", keys)
+            focus.wait(timeout=15)
+        finally:
+            if focus.poll() is None:
+                focus.kill()
+                focus.wait()
+        keys_line = next((line for line in out.read_text().splitlines() if line.startswith("keys=")), None)
+        if focus.returncode != 0 or keys_line is None:
+            raise CaseFailure(f"{keys} is pressed and released in the probe's window", "keys=...", out.read_bytes())
+        return [int(k) for k in keys_line[len("keys="):].split(",") if k]
+
+    def hold_hotkey(self, modifiers: int, key: int) -> subprocess.Popen:
+        """Another program registers the combination (RegisterHotKey's numbers) and holds it until killed."""
+        out = self.work / "logs" / "hold-hotkey.out"
+        out.write_bytes(b"")
+        holder = subprocess.Popen([WINE, self.state.probe, "hold-hotkey", str(modifiers), str(key), "600000"],
+                                  env=self.env, cwd=self.work / "empty", stdin=subprocess.DEVNULL,
+                                  stdout=out.open("wb"), stderr=subprocess.DEVNULL)
+        self._started.append(holder)
+        if not poll(15, lambda: b"held=" in out.read_bytes()) or b"held=1" not in out.read_bytes():
+            holder.kill()
+            raise CaseFailure("the probe holds the hotkey", "held=1", out.read_bytes())
+        return holder
+
     def tray_icon_shown(self) -> bool:
         done = self.x("xwininfo", "-display", self.state.display, "-name", TRAY_WINDOW)
         return done.returncode == 0 and b"IsViewable" in done.stdout
@@ -534,7 +573,7 @@ class Session:
 
     def close(self) -> None:
         self.quit_program()
-        for process in self._started:  # a second instance that did not end as it should
+        for process in self._started:  # a second instance that did not end, a probe still holding a hotkey
             if process.poll() is None:
                 process.kill()
                 process.wait()
@@ -587,7 +626,9 @@ def menu_screenshot(args) -> int:
     session = Session(State.load(Path(args.state)), "menu-screenshot")
     out = Path(args.out)
     try:
-        session.settings({})
+        # With --shortcuts the menu shows Strg+Umschalt+V and Strg+Umschalt+E beside the commands.
+        session.settings({"TastenkuerzelVerschluesseln": 0x0356, "TastenkuerzelEntschluesseln": 0x0345}
+                         if args.shortcuts else {})
         session.start()
         session.wait_form()
         session.expect_tray("the icon is shown", True)
@@ -619,6 +660,7 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("command", choices=["setup", "teardown", "menu-screenshot"])
     parser.add_argument("--out", help="PNG file for menu-screenshot")
+    parser.add_argument("--shortcuts", action="store_true", help="menu-screenshot: with both shortcuts set")
     parser.add_argument("--state", required=True)
     parser.add_argument("--work")
     parser.add_argument("--artifacts")

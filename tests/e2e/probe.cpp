@@ -735,6 +735,65 @@ int ClipWatchStop() {
   return 0;
 }
 
+// ---- keys and hotkeys ----------------------------------------------------------------------------
+
+// A small visible window of the probe's own that takes the keyboard focus: Wine hands a key that X
+// delivers to one of its windows to the system's hotkey check, and only then. Says when it has the
+// focus, then takes keys until one is released with no modifier left down (the combination that
+// the harness presses with xdotool is over) or the time is up. Prints the keys that reached it.
+int FocusWindow(int timeoutMs) {
+  static std::string seen;
+  static bool released = false;
+  struct Window {
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        if (!seen.empty()) {
+          seen += ',';
+        }
+        seen += std::to_string(wParam);
+      }
+      if ((message == WM_KEYUP || message == WM_SYSKEYUP) && GetKeyState(VK_CONTROL) >= 0 &&
+          GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        released = true;
+      }
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+  };
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = Window::Procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = "ProbeFocus";
+  RegisterClassA(&windowClass);
+  // Shown at once and on top; with no window manager on the display, the harness puts X's focus on it.
+  HWND window = CreateWindowExA(WS_EX_TOPMOST, "ProbeFocus", "probe-focus", WS_POPUP | WS_VISIBLE, 20, 20, 120, 60,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  SetForegroundWindow(window);
+  SetFocus(window);
+  if (!WaitFor(timeoutMs, [&] { return GetForegroundWindow() == window && GetFocus() == window; })) {
+    return Fail("the probe's window did not get the focus");
+  }
+  std::printf("focused=1\n");
+  std::fflush(stdout);
+  const bool over = WaitFor(timeoutMs, [] { return released; });
+  std::printf("keys=%s\n", seen.c_str());
+  DestroyWindow(window);
+  return over ? 0 : Fail("no key combination was pressed and released");
+}
+
+// Holds a hotkey as another program would, for the given time; says whether it got it.
+int HoldHotkey(UINT modifiers, UINT key, int milliseconds) {
+  const bool held = RegisterHotKey(nullptr, 1, modifiers, key) != FALSE;
+  std::printf("held=%d\n", held ? 1 : 0);
+  std::fflush(stdout);
+  if (!held) {
+    return 1;
+  }
+  WaitFor(milliseconds, [] { return false; });
+  UnregisterHotKey(nullptr, 1);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe <command> [args]\n"
@@ -753,7 +812,9 @@ int Usage() {
       "  clip-set-unicode <file>                CF_UNICODETEXT from a file of UTF-16LE\n"
       "  clip-hold <ms>                         hold the clipboard open for the time\n"
       "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
-      "  acp                                    the ANSI code page\n",
+      "  acp                                    the ANSI code page\n"
+      "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
+      "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n",
       stderr);
   return 2;
 }
@@ -788,6 +849,11 @@ int main(int argc, char** argv) {
   if (command == "clip-hold" && argc > 2) return ClipHold(std::atoi(argv[2]));
   if (command == "clip-watch") return ClipWatch();
   if (command == "clip-watch-stop") return ClipWatchStop();
+  if (command == "focus-window") return FocusWindow(Timeout(argc, argv, 2));
+  if (command == "hold-hotkey" && argc > 4) {
+    return HoldHotkey(static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)),
+                      static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)), std::atoi(argv[4]));
+  }
   if (command == "acp") {
     std::printf("acp=%u\n", GetACP());
     return 0;

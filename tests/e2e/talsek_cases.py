@@ -17,7 +17,7 @@ import sys
 from pathlib import Path
 
 import cipher_reference as ref
-from cases import FIRST_OPTION_WARNING, WARNING_CAPTION, beenden, start_with_icon
+from cases import CTRL_SHIFT_V, FIRST_OPTION_WARNING, VK_V, WARNING_CAPTION, beenden, start_with_icon
 from harness import WINE, CaseFailure, Session, State, existing_state, run_case, show
 
 CAPTION = b"Talsek-Optionen"
@@ -98,6 +98,9 @@ class Editor:
 
     def set_check(self, control: str, checked: bool) -> None:
         self.must(f"{control} is {'ticked' if checked else 'cleared'}", "set-check", control, "1" if checked else "0")
+
+    def set_hotkey(self, control: str, value: int) -> None:
+        self.must(f"{control} takes the shortcut {value:#06x}", "set-hotkey", control, str(value))
 
     def select(self, method: int) -> None:
         self.must(f"method {method} is chosen", "select", str(method))
@@ -207,15 +210,17 @@ def the_editor_shows_every_stored_value_and_names_the_five_methods(s: Session, e
     s.settings({"Programmpfad": "C:\\anderswo\\", "CaesarVerschiebung": 25, "Methode": 0, "MatrixQuadratisch": 0,
                 "Spaltenzahl": 100, "VigenereSchluessel": ref.stored_key(b"abcXYZ").decode(),
                 "SonderzeichenIgnorieren": 1, "Kleinschrift": 1, "Grossschrift": 1, "LeerzeichenLoeschen": 1,
-                "UmlauteErsetzen": 1})
+                "UmlauteErsetzen": 1, "TastenkuerzelVerschluesseln": CTRL_SHIFT_V,
+                "TastenkuerzelEntschluesseln": 0x0B2D})
     editor = e.start("-onlyoption")
     e.wait()
     state = e.state()
     s.check("the stored values, the key deciphered",
-            (0, b"25", False, b"100", b"abcXYZ", True, True, True, True, True),
+            (0, b"25", False, b"100", b"abcXYZ", True, True, True, True, True, CTRL_SHIFT_V, 0x0B2D),
             (state["methode.index"], state["caesar.text"], state["quadratisch.checked"], state["spaltenzahl.text"],
              state["schluessel.text"], state["sonderzeichen.checked"], state["umlaute.checked"],
-             state["kleinschrift.checked"], state["grossschrift.checked"], state["leerzeichen.checked"]))
+             state["kleinschrift.checked"], state["grossschrift.checked"], state["leerzeichen.checked"],
+             state["kuerzel_v.hotkey"], state["kuerzel_e.hotkey"]))
     s.check("the controls' names",
             [b"Quadratische Matrix", b"Sonderzeichen ignorieren", b"Umlaute ersetzen", b"Kleinschrift",
              "Großschrift".encode("cp1252"), "Leerzeichen löschen".encode("cp1252"), b"OK", b"Abbrechen"],
@@ -246,15 +251,25 @@ def a_refused_input_is_named_in_a_box_and_nothing_is_written(s: Session, e: Edit
          "26 bei Caesar-Verschiebung liegt nicht im erlaubten Bereich.\r\nErlaubt sind die Zahlen von 0 bis 25."),
         ("spaltenzahl", b"abc", b"5",
          '"abc" bei Spaltenzahl ist keine ganze Zahl.\r\nErlaubt sind die Zahlen von 1 bis 100.'),
+        ("kuerzel_v", 0x0156, 0,
+         "Umschalt+V ist als Tastenkürzel für Verschlüsseln nicht möglich:\r\n"
+         "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie ließe sich nicht mehr tippen."),
     ]
+
+    def enter(control: str, value) -> None:
+        if control.startswith("kuerzel"):
+            e.set_hotkey(control, value)
+        else:
+            e.set_text(control, value)
+
     for control, bad, good, message in refusals:
-        e.set_text(control, bad)
+        enter(control, bad)
         e.click("ok")
         s.expect_box(f"OK with {control} {show(bad)}", CAPTION, message.encode("cp1252"), "warning")
         s.click_ok()
         s.check(f"after {control} {show(bad)} the dialog stays open", 1, e.state()["count"])
         s.check(f"after {control} {show(bad)} nothing is written", before, e.registry())
-        e.set_text(control, good)
+        enter(control, good)
     e.click("cancel")
     e.expect_closed("\"Abbrechen\" after the refusals", editor)
     s.check("nothing is written at all", before, e.registry())
@@ -344,6 +359,24 @@ def a_second_start_brings_the_open_dialog_to_the_front_and_ends_with_0(s: Sessio
     s.check("the first editor is still running", None, first.poll())
     e.click("cancel")
     e.expect_closed("\"Abbrechen\" in the first dialog", first)
+
+
+@case
+def a_shortcut_saved_in_the_editor_works_at_once_in_the_running_tray_program(s: Session, e: Editor):
+    folder = e.windows_folder()
+    tray = start_with_icon(s, {"Programmpfad": folder, "Methode": 2})
+    s.menu("t")
+    e.wait()
+    s.check("no shortcut is stored yet", (0, 0), (e.state()["kuerzel_v.hotkey"], e.state()["kuerzel_e.hotkey"]))
+    e.set_hotkey("kuerzel_v", CTRL_SHIFT_V)
+    e.click("ok")
+    e.expect_closed("OK with a shortcut")
+    s.check("the shortcut is written as a REG_DWORD beside the other values",
+            every_value(folder, Methode=2, TastenkuerzelVerschluesseln=CTRL_SHIFT_V), e.registry())
+    plain = s.clip_put("Hallo Welt")
+    s.check("with no command run since, the key is the tray program's hotkey", False, VK_V in s.press("ctrl+shift+v"))
+    s.expect_clipboard("Strg+Umschalt+V encrypts with ROT13", plain, ref.rot13(plain))
+    beenden(s, tray)
 
 
 # ---- the runner ---------------------------------------------------------------------------------------
