@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures under Wine on a virtual display, each cropped to its window:
 #   docs/tray-menu.png   the tray icon's menu
+#   docs/tray-menu-tastenkuerzel.png  the same menu with both commands' shortcuts set
 #   docs/optionen.png    the options dialog of talsek.exe
 #   docs/setup-auswahl.png  the installer's choice page
 #   docs/tray-100.png, docs/tray-200.png  the tray icon at 100 % and 200 % display scale
@@ -30,6 +31,8 @@ mkdir -p docs
 # The menu: the harness opens it as a right-click on the icon would and crops to it.
 python3 tests/e2e/harness.py menu-screenshot --state "$state" --out "$work/tray-menu.png"
 convert "$work/tray-menu.png" +repage docs/tray-menu.png
+python3 tests/e2e/harness.py menu-screenshot --state "$state" --out "$work/tray-menu-tastenkuerzel.png" --shortcuts
+convert "$work/tray-menu-tastenkuerzel.png" +repage docs/tray-menu-tastenkuerzel.png
 
 # The dialog, as "Talsek-Optionen ändern" shows it over saved settings.
 read -r DISPLAY WINEPREFIX < <(python3 -c 'import json,sys; s=json.load(open(sys.argv[1])); print(s["display"], s["prefix"])' "$state")
@@ -42,8 +45,10 @@ cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 key='HKCU\Software\Holvarin\Talsek'
 stored=$(python3 -c 'import sys; sys.path.insert(0, "tests/e2e"); import cipher_reference as r; print(r.stored_key(b"Geheimnis").decode())')
 "$TALSEK_WINE" reg delete "$key" /f >/dev/null 2>&1 || true
+# The shortcuts Strg+Umschalt+V and Strg+Umschalt+E, as the hotkey control stores them (0x0356, 0x0345).
 for value in Methode:4 CaesarVerschiebung:3 MatrixQuadratisch:1 Spaltenzahl:5 SonderzeichenIgnorieren:1 \
-             UmlauteErsetzen:1 Kleinschrift:0 Grossschrift:0 LeerzeichenLoeschen:0; do
+             UmlauteErsetzen:1 Kleinschrift:0 Grossschrift:0 LeerzeichenLoeschen:0 \
+             TastenkuerzelVerschluesseln:854 TastenkuerzelEntschluesseln:837; do
   "$TALSEK_WINE" reg add "$key" /v "${value%%:*}" /t REG_DWORD /d "${value#*:}" /f >/dev/null 2>&1
 done
 "$TALSEK_WINE" reg add "$key" /v VigenereSchluessel /t REG_SZ /d "$stored" /f >/dev/null 2>&1
@@ -80,4 +85,4 @@ for scale in 100 200; do
   wineserver -k >/dev/null 2>&1 || true
 done
 "$TALSEK_WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
-echo "Saved docs/tray-menu.png, docs/optionen.png, docs/setup-auswahl.png, docs/tray-100.png and docs/tray-200.png"
+echo "Saved docs/tray-menu.png, docs/tray-menu-tastenkuerzel.png, docs/optionen.png, docs/setup-auswahl.png, docs/tray-100.png and docs/tray-200.png"
