@@ -34,17 +34,13 @@ TEST(KuerzelMangel, KnowsKeysThatEndNoCombinationAndTypingKeysWithoutStrgOrAlt) 
     std::uint32_t kuerzel;
     TKuerzelMangel expected;
   } cases[] = {
-      {0x0356, TKuerzelMangel::Keiner},       {0x0656, TKuerzelMangel::Keiner},       // Strg+Alt+V
-      {0x0470, TKuerzelMangel::Keiner},       {0x0087, TKuerzelMangel::Keiner},       // Alt+F1, F24
-      {0x012D, TKuerzelMangel::Keiner},       {0x0B2E, TKuerzelMangel::Keiner},       // Umschalt+Einfg, +Entf
-      {0x0156, TKuerzelMangel::OhneStrgAlt},  {0x0041, TKuerzelMangel::OhneStrgAlt},  // Umschalt+V, A
-      {0x0030, TKuerzelMangel::OhneStrgAlt},  {0x0020, TKuerzelMangel::OhneStrgAlt},  // 0, space
-      {0x0960, TKuerzelMangel::OhneStrgAlt},  {0x01BA, TKuerzelMangel::OhneStrgAlt},  // Num 0, Umschalt+Ü
-      {0x00E2, TKuerzelMangel::OhneStrgAlt},                                          // the < > key
-      {0x0200, TKuerzelMangel::KeineTaste},   {0x0311, TKuerzelMangel::KeineTaste},   // Strg, Strg as the key
-      {0x035B, TKuerzelMangel::KeineTaste},   {0x0301, TKuerzelMangel::KeineTaste},   // Windows key, mouse
-      {0x02A2, TKuerzelMangel::KeineTaste},   {0x02FF, TKuerzelMangel::KeineTaste},   // left Strg, none
-      {0x1356, TKuerzelMangel::KeineTaste},   {0x10356, TKuerzelMangel::KeineTaste},  // unknown bits
+      {0x0356, TKuerzelMangel::Keiner},       {0x0470, TKuerzelMangel::Keiner},      // Alt+F1
+      {0x012D, TKuerzelMangel::Keiner},       {0x0087, TKuerzelMangel::Keiner},      // Umschalt+Einfg, F24
+      {0x0156, TKuerzelMangel::OhneStrgAlt},  {0x0020, TKuerzelMangel::OhneStrgAlt}, // Umschalt+V, space
+      {0x0960, TKuerzelMangel::OhneStrgAlt},  {0x01BA, TKuerzelMangel::OhneStrgAlt}, // Num 0, Umschalt+Ü
+      {0x0200, TKuerzelMangel::KeineTaste},   {0x0311, TKuerzelMangel::KeineTaste},  // Strg, Strg as the key
+      {0x035B, TKuerzelMangel::KeineTaste},   {0x0301, TKuerzelMangel::KeineTaste},  // Windows key, mouse
+      {0x1356, TKuerzelMangel::KeineTaste},   {0x10356, TKuerzelMangel::KeineTaste}, // unknown bits
   };
   for (const auto& c : cases) {
     EXPECT_EQ(KuerzelMangel(c.kuerzel), c.expected) << std::hex << c.kuerzel;
@@ -69,13 +65,7 @@ TEST(KuerzelName, NamesTheModifiersInGermanThenTheKeyAsTheLayoutDoesOrByItsFixed
       {0x0441, "Alt+A"},
       {0x022E, "Strg+Entf"},
       {0x0221, "Strg+Bild auf"},
-      {0x0222, "Strg+Bild ab"},
-      {0x0224, "Strg+Pos1"},
-      {0x0223, "Strg+Ende"},
-      {0x0226, "Strg+Nach oben"},
-      {0x0070, "F1"},
       {0x0287, "Strg+F24"},
-      {0x0265, "Strg+Num 5"},
       {0x026F, "Strg+Num /"},
       {0x0208, "Strg+R\xFC" "cktaste"},
       {0x02AD, "Strg+Taste 173"},
