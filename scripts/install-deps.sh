@@ -59,8 +59,8 @@ if ! $sudo apt-get update -qq >"$log" 2>&1; then
   grep -E '^(E|W):' "$log" | sed 's/^/  /' || true
 fi
 
-install() { $sudo apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >"$log" 2>&1; }
-if install; then
+apt_install() { $sudo apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >"$log" 2>&1; }
+if apt_install; then
   echo "install-deps: installed"
   exit 0
 fi
@@ -75,7 +75,7 @@ if [ -z "$release" ]; then
   exit 1
 fi
 echo "install-deps: trying again against the base release $release alone (-t $release)"
-if install -t "$release"; then
+if apt_install -t "$release"; then
   echo "install-deps: installed from $release"
   exit 0
 fi
