@@ -334,10 +334,10 @@ class Session:
             raise CaseFailure("the text copied on X arrives in Wine's clipboard", expected, self.clip_exact())
         return expected
 
-    def clip_x(self) -> str | None:
-        """The clipboard as an X program reads it (None when xclip gives nothing)."""
+    def clip_x(self, timeout: float = 10) -> str | None:
+        """The clipboard as an X program reads it (None when xclip gives nothing within `timeout` s)."""
         try:
-            done = self.x("xclip", "-o", "-selection", "clipboard", timeout=10)
+            done = self.x("xclip", "-o", "-selection", "clipboard", timeout=timeout)
         except subprocess.TimeoutExpired:
             return None
         if done.returncode != 0:

@@ -82,7 +82,10 @@ def time_to_result(s: Session, what: str, trigger, expected: bytes) -> dict:
     except subprocess.TimeoutExpired:
         raise CaseFailure(f"{what}: the clipboard changes", "the result", "still the input") from None
     changed = time.monotonic() - start
-    seen = poll(RESULT_TIMEOUT, lambda: s.clip_x() == expected_x, 0.02)
+    # A request that reaches Wine while it hands the selection on (the copy, then its flush) can go
+    # unanswered, and xclip then waits for ever; a short wait and a new request keep such a loss
+    # from counting as the command's time.
+    seen = poll(RESULT_TIMEOUT, lambda: s.clip_x(timeout=2) == expected_x, 0.02)
     done = time.monotonic() - start
     if not seen:
         raise CaseFailure(f"{what}: the result on the clipboard", show(expected),
