@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release: both Windows builds with their packages, checked without running them (each
-# ZIP's contents; the programs stripped, of the package's machine type and at most 400 KB each), and
+# ZIP's contents; the programs stripped, of the package's machine type and within its size budget), and
 # copied to one folder with SHA256SUMS beside them, for `sha256sum -c SHA256SUMS`.
 #   SOURCE_DATE_EPOCH       the time in every package; by default the last commit's
 #   TALSEK_SIGN_PKCS12 ...  sign with this certificate (packaging/sign.sh); unsigned without
