@@ -500,15 +500,7 @@ def text_outside_the_code_page_is_refused_and_the_clipboard_kept(s: Session) -> 
 
 def hold_clipboard(s: Session, milliseconds: int) -> subprocess.Popen:
     """Another program holds the clipboard open for the time; returns once it has it."""
-    out = s.work / "logs" / "clip-hold.out"
-    out.write_bytes(b"")
-    holder = subprocess.Popen([WINE, s.state.probe, "clip-hold", str(milliseconds)], env=s.env,
-                              cwd=s.work / "empty", stdin=subprocess.DEVNULL, stdout=out.open("wb"),
-                              stderr=subprocess.DEVNULL)
-    if not poll(15, lambda: b"held=1" in out.read_bytes()):
-        holder.kill()
-        raise CaseFailure("the probe holds the clipboard open", "held=1", out.read_bytes())
-    return holder
+    return s.probe_beside(b"held=1", "the probe holds the clipboard open", "clip-hold", str(milliseconds))[0]
 
 
 @case("clipboard")

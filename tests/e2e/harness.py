@@ -60,6 +60,17 @@ def poll(timeout: float, condition: Callable[[], object], interval: float = 0.05
         time.sleep(interval)
 
 
+def end(process: subprocess.Popen, timeout: float = 10) -> int | None:
+    """Waits up to `timeout` seconds for `process` to end and kills it if it has not; returns its exit
+    code, or None when it had to be killed."""
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+        return None
+
+
 # ---- how X and Wine carry clipboard text ------------------------------------------------------------
 # Wine hands X the clipboard as UTF-8 with each carriage return + line feed turned into a line feed;
 # the bytes that code page 1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) travel as the C1
@@ -382,20 +393,13 @@ class Session:
         """Runs `during` while the probe reads the clipboard at every update, as a history service does.
         Returns the updates (CF_TEXT bytes, the two DWORDs as "value/size" or "-", the format names) and
         keeps the record as printed in the artefacts folder as `record`.txt."""
-        out = self.artifacts / f"{record}.txt"
-        watcher = subprocess.Popen([WINE, self.state.probe, "clip-watch"], env=self.env, cwd=self.work / "empty",
-                                   stdin=subprocess.DEVNULL, stdout=out.open("wb"), stderr=subprocess.DEVNULL)
+        watcher, out = self.probe_beside(b"watching=1", "the probe watches the clipboard", "clip-watch",
+                                         out=self.artifacts / f"{record}.txt")
         try:
-            if not poll(15, lambda: b"watching=1" in out.read_bytes()):
-                raise CaseFailure("the probe watches the clipboard", "watching=1", out.read_bytes())
             during()
         finally:
             self.probe("clip-watch-stop")
-            try:
-                watcher.wait(timeout=30)
-            except subprocess.TimeoutExpired:
-                watcher.kill()
-                watcher.wait()
+            end(watcher, 30)
         updates = []
         for line in out.read_bytes().decode("latin-1").splitlines():
             if line.startswith("update"):
@@ -478,39 +482,40 @@ class Session:
         of Wine's has the focus: Wine checks a key for hotkeys only when X hands it to one of its
         windows. Returns the virtual keys that reached that window; a key that a hotkey took is
         missing from them."""
-        out = self.work / "logs" / "focus-window.out"
-        out.write_bytes(b"")
-        focus = subprocess.Popen([WINE, self.state.probe, "focus-window", "10000"], env=self.env,
-                                 cwd=self.work / "empty", stdin=subprocess.DEVNULL, stdout=out.open("wb"),
-                                 stderr=subprocess.DEVNULL)
+        focus, out = self.probe_beside(b"focused=1", "the probe's window takes the focus", "focus-window", "10000")
         try:
-            if not poll(15, lambda: b"focused=1" in out.read_bytes()):
-                raise CaseFailure("the probe's window takes the focus", "focused=1", out.read_bytes())
             # With no window manager on the display, X leaves its focus where it is; it is put on the window here.
             self.x("xdotool", "search", "--sync", "--name", "^probe-focus$", "windowfocus", "--sync", timeout=15)
             self.x("xdotool", "key", keys)
-            focus.wait(timeout=15)
         finally:
-            if focus.poll() is None:
-                focus.kill()
-                focus.wait()
+            code = end(focus, 15)
         keys_line = next((line for line in out.read_text().splitlines() if line.startswith("keys=")), None)
-        if focus.returncode != 0 or keys_line is None:
+        if code != 0 or keys_line is None:
             raise CaseFailure(f"{keys} is pressed and released in the probe's window", "keys=...", out.read_bytes())
         return [int(k) for k in keys_line[len("keys="):].split(",") if k]
 
     def hold_hotkey(self, modifiers: int, key: int) -> subprocess.Popen:
         """Another program registers the combination (RegisterHotKey's numbers) and holds it until killed."""
-        out = self.work / "logs" / "hold-hotkey.out"
-        out.write_bytes(b"")
-        holder = subprocess.Popen([WINE, self.state.probe, "hold-hotkey", str(modifiers), str(key), "600000"],
-                                  env=self.env, cwd=self.work / "empty", stdin=subprocess.DEVNULL,
-                                  stdout=out.open("wb"), stderr=subprocess.DEVNULL)
+        holder, out = self.probe_beside(b"held=", "the probe answers", "hold-hotkey", str(modifiers), str(key),
+                                        "600000")
         self._started.append(holder)
-        if not poll(15, lambda: b"held=" in out.read_bytes()) or b"held=1" not in out.read_bytes():
+        if b"held=1" not in out.read_bytes():
             holder.kill()
             raise CaseFailure("the probe holds the hotkey", "held=1", out.read_bytes())
         return holder
+
+    def probe_beside(self, ready: bytes, what: str, *args: str,
+                     out: Path | None = None) -> tuple[subprocess.Popen, Path]:
+        """Starts the probe with `args` beside the case, as another program would run, and returns it once
+        it has printed `ready`, with the file of its output (by default logs/<its command>.out); `what`
+        names the wait when it fails."""
+        out = out or self.work / "logs" / f"{args[0]}.out"
+        process = subprocess.Popen([WINE, self.state.probe, *args], env=self.env, cwd=self.work / "empty",
+                                   stdin=subprocess.DEVNULL, stdout=out.open("wb"), stderr=subprocess.DEVNULL)
+        if not poll(15, lambda: ready in out.read_bytes()):
+            end(process, 0)
+            raise CaseFailure(what, ready.decode(), out.read_bytes())
+        return process, out
 
     def tray_icon_shown(self) -> bool:
         done = self.x("xwininfo", "-display", self.state.display, "-name", TRAY_WINDOW)
@@ -563,12 +568,8 @@ class Session:
         if self.probe("wait-form", "300")[0] == 0:
             self.probe("tray", "517")
             self.probe("menu-key", "b", "3000")
-        try:
-            process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            # Wine's tray drops the icon of a window that is gone, so a kill leaves nothing behind.
-            process.kill()
-            process.wait()
+        # Wine's tray drops the icon of a window that is gone, so a kill leaves nothing behind.
+        end(process)
         self.form = None
 
     def close(self) -> None:

@@ -21,7 +21,7 @@ import zipfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from harness import SETTINGS_KEY, TRAY_WINDOW, WINE, poll  # noqa: E402
+from harness import SETTINGS_KEY, TRAY_WINDOW, WINE, end, poll  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -124,12 +124,8 @@ def start_in(state: str, program_win: str, probe: str) -> subprocess.Popen:
 
 def ended(what: str, program: subprocess.Popen) -> None:
     """The program ended by itself (exit code 0, not a forced end) and took its icon along."""
-    try:
-        code = program.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        program.kill()
-        code = "still running"
-    check(f"{what}: the running TalsekTray ended by itself", 0, code)
+    code = end(program, 15)
+    check(f"{what}: the running TalsekTray ended by itself", 0, "still running" if code is None else code)
     check(f"{what}: its icon left the tray", False, tray_shown())
 
 

@@ -18,7 +18,7 @@ from pathlib import Path
 
 import cipher_reference as ref
 from cases import CTRL_SHIFT_V, FIRST_OPTION_WARNING, VK_V, WARNING_CAPTION, beenden, start_with_icon
-from harness import WINE, CaseFailure, Session, State, existing_state, run_case, show
+from harness import WINE, CaseFailure, end, Session, State, existing_state, run_case, show
 
 CAPTION = b"Talsek-Optionen"
 APP_TITLE = b"talsek"  # the application title from "talsek.exe": its first letter as it stands
@@ -134,11 +134,7 @@ class Editor:
             self.probe("click", "cancel")
             self.probe("no-dialog", "5000")
         for process in self.started:
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            end(process)
 
 
 CASES = []
