@@ -1,4 +1,5 @@
-#include "Optionen.h"
+#include "Main/Optionen.h"
 
-TOptionen Optionen;
-TTastenkuerzel Tastenkuerzel;
+TEinstellungen Einstellungen;
+TOptionen& Optionen = Einstellungen.Optionen;
+TTastenkuerzel& Tastenkuerzel = Einstellungen.Tastenkuerzel;

@@ -1,6 +1,7 @@
 // Every text of the program, as code-page-1252 bytes; the readable German stands beside each.
 // Keep them here and nowhere else, byte for byte. The GUI layer's own few are in gui/Texte.h, the
-// options editor's in Talsek/Texte.h, and what both programs share in Main/Einstellungen.h.
+// options editor's in Talsek/Texte.h, and what both programs share in einstellungen/Namen.h and
+// einstellungen/Texte.h.
 #pragma once
 
 #include <array>
@@ -8,7 +9,7 @@
 
 namespace texte {
 
-// Tray icon and single-instance object (the form's class and caption are in Main/Einstellungen.h).
+// Tray icon and single-instance object (the form's class and caption are in einstellungen/Namen.h).
 inline constexpr std::string_view kTip = "TalsekTray 1.5";
 inline constexpr std::string_view kMutexName = "TalsekTray";
 inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
@@ -30,11 +31,6 @@ inline constexpr std::string_view kLaeuftBereits = "TalsekTray l\xE4uft bereits!
 inline constexpr std::string_view kKeinRegistryEintrag =
     "Kein Registry-Eintrag f\xFCr Talsek-Optionen gefunden.\r\nStart mit Standardoptionen";
 inline constexpr std::string_view kInfoCaption = "TalsekTray-Info";
-
-// Ungültiger Datentyp für '%s'
-inline constexpr std::string_view kUngueltigerDatentyp = "Ung\xFCltiger Datentyp f\xFCr '%s'";
-// Konnte Daten für '%s' nicht holen
-inline constexpr std::string_view kKonnteDatenNichtHolen = "Konnte Daten f\xFCr '%s' nicht holen";
 
 // Fehler
 inline constexpr std::string_view kFehler = "Fehler";
@@ -93,34 +89,7 @@ inline constexpr std::string_view kBeenden = "&Beenden";
 inline constexpr std::string_view kKombinationBelegt =
     "Die Tastenkombination %s ist bereits von einem anderen Programm belegt und bleibt in TalsekTray ohne Wirkung.";
 
-// A shortcut's readable name: the modifiers in this order, joined by "+", then the key.
-inline constexpr std::string_view kStrg = "Strg";
-inline constexpr std::string_view kUmschalt = "Umschalt";
-inline constexpr std::string_view kAlt = "Alt";
-// The keys' names where the keyboard layout has none; F1 to F24 and the number pad's "Num 0" to
-// "Num 9" are made from their numbers. Rücktaste
-inline constexpr std::string_view kRuecktaste = "R\xFC" "cktaste";
-inline constexpr std::string_view kTab = "Tab";
-inline constexpr std::string_view kEingabe = "Eingabe";
-inline constexpr std::string_view kPause = "Pause";
-inline constexpr std::string_view kEsc = "Esc";
-inline constexpr std::string_view kLeertaste = "Leertaste";
-inline constexpr std::string_view kBildAuf = "Bild auf";
-inline constexpr std::string_view kBildAb = "Bild ab";
-inline constexpr std::string_view kEnde = "Ende";
-inline constexpr std::string_view kPos1 = "Pos1";
-inline constexpr std::string_view kNachLinks = "Nach links";
-inline constexpr std::string_view kNachOben = "Nach oben";
-inline constexpr std::string_view kNachRechts = "Nach rechts";
-inline constexpr std::string_view kNachUnten = "Nach unten";
-inline constexpr std::string_view kDruck = "Druck";
-inline constexpr std::string_view kEinfg = "Einfg";
-inline constexpr std::string_view kEntf = "Entf";
-inline constexpr std::string_view kNum = "Num ";
-// Taste <Nummer> (a key that has no name at all, by its virtual-key code)
-inline constexpr std::string_view kTasteNummer = "Taste %s";
-
-// The companion program (its arguments are in Main/Einstellungen.h).
+// The companion program (its arguments are in einstellungen/Namen.h).
 inline constexpr std::string_view kTalsekExe = "talsek.exe";
 
 // The rich edit buffer's, when it cannot start.

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "Einsetzen.h"
+#include "einstellungen/Einsetzen.h"
 #include "Texte.h"
 #include "Zeichen.h"
 #include "verschl/verschl.h"

@@ -11,7 +11,7 @@
 
 #include "ClipboardReader.h"
 #include "MessageSink.h"
-#include "Optionen.h"
+#include "einstellungen/Optionen.h"
 #include "TextBuffer.h"
 #include "Wartefrist.h"
 

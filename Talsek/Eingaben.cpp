@@ -1,15 +1,18 @@
 #include "Talsek/Eingaben.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "Main/Tastenkuerzel.h"
 #include "Talsek/Texte.h"
+#include "einstellungen/Einsetzen.h"
+#include "einstellungen/Tastenkuerzel.h"
+#include "verschl/verschl.h"
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view Trimmed(std::string_view text) {
@@ -37,37 +40,39 @@ std::optional<std::int64_t> GanzeZahl(std::string_view text) {
   return negativ ? -wert : wert;
 }
 
-// Checks one numeric field; on success stores the number, otherwise fills the refusal.
-bool ZahlPruefen(std::string_view eingabe, std::string_view feldname, std::int32_t min, std::int32_t max,
-                 TEingabeFeld feld, std::int32_t& ziel, TEingabePruefung& pruefung) {
-  const std::string minText = std::to_string(min);
-  const std::string maxText = std::to_string(max);
+// Checks one numeric field against its row's range; on success stores the number, otherwise fills
+// the refusal.
+bool ZahlPruefen(std::string_view eingabe, const TEinstellung& w, std::int32_t& ziel, TEingabePruefung& pruefung) {
+  const std::string_view feldname = w.Bezeichnung;
+  const std::string minText = std::to_string(w.Min);
+  const std::string maxText = std::to_string(w.Max);
   const std::string_view text = Trimmed(eingabe);
   if (text.empty()) {
     pruefung.Fehler = Einsetzen(texte::kZahlFehlt, {feldname, minText, maxText});
   } else if (const std::optional<std::int64_t> zahl = GanzeZahl(text); !zahl) {
     pruefung.Fehler = Einsetzen(texte::kKeineZahl, {text, feldname, minText, maxText});
-  } else if (*zahl < min || *zahl > max) {
+  } else if (!Zulaessig(w, *zahl)) {
     pruefung.Fehler = Einsetzen(texte::kZahlAusserhalb, {text, feldname, minText, maxText});
   } else {
     ziel = static_cast<std::int32_t>(*zahl);
     return true;
   }
-  pruefung.Feld = feld;
+  pruefung.Steuerelement = w.Steuerelement;
   return false;
 }
 
-bool SchluesselPruefen(std::string_view schluessel, std::string& ziel, TEingabePruefung& pruefung) {
+bool SchluesselPruefen(std::string_view schluessel, const TEinstellung& w, std::string& ziel,
+                       TEingabePruefung& pruefung) {
   if (schluessel.empty()) {
     pruefung.Fehler = texte::kSchluesselLeer;
-    pruefung.Feld = TEingabeFeld::VigenereSchluessel;
+    pruefung.Steuerelement = w.Steuerelement;
     return false;
   }
   for (std::size_t i = 0; i < schluessel.size(); ++i) {
-    if (!IsAsciiLetter(schluessel[i])) {
+    if (!verschl::IstBuchstabe(schluessel[i])) {
       // Positions count from 1, as a user counts characters.
       pruefung.Fehler = Einsetzen(texte::kSchluesselZeichen, {schluessel.substr(i, 1), std::to_string(i + 1)});
-      pruefung.Feld = TEingabeFeld::VigenereSchluessel;
+      pruefung.Steuerelement = w.Steuerelement;
       return false;
     }
   }
@@ -78,88 +83,138 @@ bool SchluesselPruefen(std::string_view schluessel, std::string& ziel, TEingabeP
 // A shortcut the tray program can register and that leaves typing alone: not one that it would
 // ignore, not a typing key without Strg or Alt, and not Strg+Alt where that is AltGr and types a
 // character. 0, no shortcut, always passes.
-bool KuerzelPruefen(std::uint32_t kuerzel, std::string_view befehl, TEingabeFeld feld,
-                    const TTastaturbelegung& belegung, TEingabePruefung& pruefung) {
+bool KuerzelPruefen(std::uint32_t kuerzel, const TEinstellung& w, const TTastaturbelegung& belegung,
+                    TEingabePruefung& pruefung) {
   if (kuerzel == 0) return true;
   const std::string name = KuerzelName(kuerzel, belegung);
   const std::uint32_t flags = kuerzel >> 8;
   switch (KuerzelMangel(kuerzel)) {
     case TKuerzelMangel::KeineTaste:
-      pruefung.Fehler = Einsetzen(texte::kKuerzelOhneTaste, {befehl});
+      pruefung.Fehler = Einsetzen(texte::kKuerzelOhneTaste, {w.Bezeichnung});
       break;
     case TKuerzelMangel::OhneStrgAlt:
-      pruefung.Fehler = Einsetzen(texte::kKuerzelOhneStrgAlt, {name, befehl});
+      pruefung.Fehler = Einsetzen(texte::kKuerzelOhneStrgAlt, {name, w.Bezeichnung});
       break;
     case TKuerzelMangel::Keiner:
       if ((flags & kHotkeyStrg) == 0 || (flags & kHotkeyAlt) == 0 ||
           !belegung.AltGrZeichen(static_cast<std::uint8_t>(kuerzel), (flags & kHotkeyUmschalt) != 0)) {
         return true;
       }
-      pruefung.Fehler = Einsetzen(texte::kKuerzelAltGr, {name, befehl});
+      pruefung.Fehler = Einsetzen(texte::kKuerzelAltGr, {name, w.Bezeichnung});
       break;
   }
-  pruefung.Feld = feld;
+  pruefung.Steuerelement = w.Steuerelement;
   return false;
 }
 
-// The check boxes need no check: they pass between the option record and the dialog as they are.
-template <typename Von, typename Nach>
-void SchalterKopieren(const Von& von, Nach& nach) {
-  nach.MatrixQuadratisch = von.MatrixQuadratisch;
-  nach.SonderzeichenIgnorieren = von.SonderzeichenIgnorieren;
-  nach.UmlauteErsetzen = von.UmlauteErsetzen;
-  nach.Kleinschrift = von.Kleinschrift;
-  nach.Grossschrift = von.Grossschrift;
-  nach.LeerzeichenLoeschen = von.LeerzeichenLoeschen;
+// One control's input checked and, when acceptable, stored in its field.
+bool Pruefen(const TEinstellung& w, const TEingabe& eingabe, const TTastaturbelegung& belegung,
+             TEingabePruefung& pruefung) {
+  TEinstellungen& e = pruefung.Einstellungen;
+  switch (w.Bedienung) {
+    case TBedienung::Methodenliste:
+      if (!Zulaessig(w, eingabe.Wert)) {
+        pruefung.Fehler = texte::kKeineMethode;
+        pruefung.Steuerelement = w.Steuerelement;
+        return false;
+      }
+      w.Zahl(e) = static_cast<std::int32_t>(eingabe.Wert);
+      return true;
+    case TBedienung::Zahlfeld:
+      return ZahlPruefen(eingabe.Text, w, w.Zahl(e), pruefung);
+    case TBedienung::Textfeld:
+      return SchluesselPruefen(eingabe.Text, w, w.Text(e), pruefung);
+    case TBedienung::Kontrollkaestchen:
+      // The check boxes need no check: they pass between the settings and the dialog as they are.
+      w.Schalter(e) = eingabe.Wert != 0;
+      return true;
+    case TBedienung::Tastenkuerzel: {
+      const auto kuerzel = static_cast<std::uint32_t>(eingabe.Wert);
+      if (!KuerzelPruefen(kuerzel, w, belegung, pruefung)) return false;
+      w.Kuerzel(e) = kuerzel;
+      return true;
+    }
+    case TBedienung::Keine:
+      break;
+  }
+  return true;
+}
+
+// The rows with a control, in the order of their numbers, which is the dialog's order.
+std::vector<const TEinstellung*> InDialogReihenfolge() {
+  std::vector<const TEinstellung*> zeilen;
+  for (const TEinstellung& w : kEinstellungen) {
+    if (w.Bedienung != TBedienung::Keine) zeilen.push_back(&w);
+  }
+  std::sort(zeilen.begin(), zeilen.end(),
+            [](const TEinstellung* a, const TEinstellung* b) { return a->Steuerelement < b->Steuerelement; });
+  return zeilen;
+}
+
+// One combination cannot start two commands; the caret goes to the later of the two.
+bool KuerzelVerschieden(const TDialogEingaben& eingaben, const TTastaturbelegung& belegung,
+                        TEingabePruefung& pruefung) {
+  std::vector<const TEinstellung*> frueher;
+  for (const TEinstellung* w : InDialogReihenfolge()) {
+    if (w->Bedienung != TBedienung::Tastenkuerzel) continue;
+    const auto kuerzel = static_cast<std::uint32_t>(eingaben[w->Name].Wert);
+    for (const TEinstellung* v : frueher) {
+      const auto anderes = static_cast<std::uint32_t>(eingaben[v->Name].Wert);
+      if (kuerzel != 0 && HotkeyAus(kuerzel) == HotkeyAus(anderes)) {
+        pruefung.Fehler =
+            Einsetzen(texte::kKuerzelDoppelt, {v->Bezeichnung, w->Bezeichnung, KuerzelName(kuerzel, belegung)});
+        pruefung.Steuerelement = w->Steuerelement;
+        return false;
+      }
+    }
+    frueher.push_back(w);
+  }
+  return true;
 }
 
 }  // namespace
 
-TDialogEingaben EingabenAus(const TOptionen& optionen, const TTastenkuerzel& kuerzel) {
-  TDialogEingaben e;
-  e.TastenkuerzelVerschluesseln = kuerzel.Verschluesseln;
-  e.TastenkuerzelEntschluesseln = kuerzel.Entschluesseln;
-  e.Methode = optionen.Methode;
-  e.CaesarVerschiebung = std::to_string(optionen.CaesarVerschiebung);
-  e.Spaltenzahl = std::to_string(optionen.Spaltenzahl);
-  e.VigenereSchluessel = optionen.VigenereSchluessel;
-  SchalterKopieren(optionen, e);
-  return e;
+TDialogEingaben EingabenAus(const TEinstellungen& einstellungen) {
+  // The table's accessors hand out the fields for writing as well; a copy keeps the caller's alone.
+  TEinstellungen e = einstellungen;
+  TDialogEingaben eingaben;
+  for (std::size_t i = 0; i < kEinstellungen.size(); ++i) {
+    const TEinstellung& w = kEinstellungen[i];
+    TEingabe& eingabe = eingaben.Felder[i];
+    switch (w.Bedienung) {
+      case TBedienung::Methodenliste:
+        eingabe.Wert = w.Zahl(e);
+        break;
+      case TBedienung::Zahlfeld:
+        eingabe.Text = std::to_string(w.Zahl(e));
+        break;
+      case TBedienung::Textfeld:
+        eingabe.Text = w.Text(e);
+        break;
+      case TBedienung::Kontrollkaestchen:
+        eingabe.Wert = w.Schalter(e) ? 1 : 0;
+        break;
+      case TBedienung::Tastenkuerzel:
+        eingabe.Wert = w.Kuerzel(e);
+        break;
+      case TBedienung::Keine:
+        break;
+    }
+  }
+  return eingaben;
 }
 
 TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_view programmpfad,
                                  const TTastaturbelegung& belegung) {
   TEingabePruefung pruefung;
-  TOptionen& o = pruefung.Optionen;
-  if (eingaben.Methode < 0 || eingaben.Methode > 4) {
-    pruefung.Fehler = texte::kKeineMethode;
-    pruefung.Feld = TEingabeFeld::Methode;
-    return pruefung;
-  }
-  o.Methode = eingaben.Methode;
   // Every field is checked whatever the method: all of them are written, and the tray program
   // must never read a value that the dialog let through out of range.
-  if (!ZahlPruefen(eingaben.CaesarVerschiebung, texte::kFeldCaesar, 0, 25, TEingabeFeld::CaesarVerschiebung,
-                   o.CaesarVerschiebung, pruefung) ||
-      !ZahlPruefen(eingaben.Spaltenzahl, texte::kFeldSpaltenzahl, 1, 100, TEingabeFeld::Spaltenzahl,
-                   o.Spaltenzahl, pruefung) ||
-      !SchluesselPruefen(eingaben.VigenereSchluessel, o.VigenereSchluessel, pruefung) ||
-      !KuerzelPruefen(eingaben.TastenkuerzelVerschluesseln, texte::kBefehlVerschluesseln,
-                      TEingabeFeld::TastenkuerzelVerschluesseln, belegung, pruefung) ||
-      !KuerzelPruefen(eingaben.TastenkuerzelEntschluesseln, texte::kBefehlEntschluesseln,
-                      TEingabeFeld::TastenkuerzelEntschluesseln, belegung, pruefung)) {
-    return pruefung;
+  for (const TEinstellung* w : InDialogReihenfolge()) {
+    if (!Pruefen(*w, eingaben[w->Name], belegung, pruefung)) return pruefung;
   }
-  // One combination cannot start two commands; the caret goes to the second of them.
-  if (eingaben.TastenkuerzelVerschluesseln != 0 &&
-      HotkeyAus(eingaben.TastenkuerzelVerschluesseln) == HotkeyAus(eingaben.TastenkuerzelEntschluesseln)) {
-    pruefung.Fehler =
-        Einsetzen(texte::kKuerzelDoppelt, {KuerzelName(eingaben.TastenkuerzelEntschluesseln, belegung)});
-    pruefung.Feld = TEingabeFeld::TastenkuerzelEntschluesseln;
-    return pruefung;
+  if (!KuerzelVerschieden(eingaben, belegung, pruefung)) return pruefung;
+  for (const TEinstellung& w : kEinstellungen) {
+    if (w.Art == TArt::Pfad) w.Text(pruefung.Einstellungen) = std::string(programmpfad);
   }
-  pruefung.Kuerzel = {eingaben.TastenkuerzelVerschluesseln, eingaben.TastenkuerzelEntschluesseln};
-  SchalterKopieren(eingaben, o);
-  o.Programmpfad = std::string(programmpfad);
   return pruefung;
 }

@@ -1,60 +1,48 @@
-// The options dialog's raw inputs and their check: what the user typed becomes an option record,
-// or the German text that tells why it cannot be one.
+// The options dialog's raw inputs and their check: what the user typed becomes the settings, or the
+// German text that tells why it cannot. Both walk the settings table.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "Main/Einsetzen.h"
-#include "Main/Optionen.h"
-#include "Main/Tastaturbelegung.h"
+#include "einstellungen/Optionen.h"
+#include "einstellungen/Tabelle.h"
+#include "einstellungen/Tastaturbelegung.h"
 
-// The controls' contents as the dialog holds them: numbers and the key as typed, the method as
-// the index of the chosen list entry (-1 when none is chosen).
+// One control's content as the dialog holds it: the text of an edit, or the value of a list (the
+// chosen entry, -1 for none), a check box (0 or 1) or a hotkey control (0 when empty).
+struct TEingabe {
+  std::string Text;
+  std::int64_t Wert = 0;
+
+  bool operator==(const TEingabe&) const = default;
+};
+
+// The dialog's contents, one entry per row of the settings table; a row without a control keeps an
+// empty entry.
 struct TDialogEingaben {
-  int Methode = -1;
-  std::string CaesarVerschiebung;
-  bool MatrixQuadratisch = false;
-  std::string Spaltenzahl;
-  std::string VigenereSchluessel;
-  bool SonderzeichenIgnorieren = false;
-  bool UmlauteErsetzen = false;
-  bool Kleinschrift = false;
-  bool Grossschrift = false;
-  bool LeerzeichenLoeschen = false;
-  // The hotkey controls' values (HKM_GETHOTKEY), 0 when empty.
-  std::uint32_t TastenkuerzelVerschluesseln = 0;
-  std::uint32_t TastenkuerzelEntschluesseln = 0;
+  std::array<TEingabe, kEinstellungen.size()> Felder;
 
+  // The entry of a value, by its registry name.
+  TEingabe& operator[](std::string_view name) { return Felder[Zeile(name)]; }
+  const TEingabe& operator[](std::string_view name) const { return Felder[Zeile(name)]; }
   bool operator==(const TDialogEingaben&) const = default;
 };
 
-// The control that holds the first refused input, so that the dialog can put the caret there.
-enum class TEingabeFeld {
-  Keines,
-  Methode,
-  CaesarVerschiebung,
-  Spaltenzahl,
-  VigenereSchluessel,
-  TastenkuerzelVerschluesseln,
-  TastenkuerzelEntschluesseln,
-};
-
 struct TEingabePruefung {
-  TOptionen Optionen;      // meaningful only when Fehler is empty
-  TTastenkuerzel Kuerzel;  // likewise
-  std::string Fehler;      // the text of the message box; empty when every input is acceptable
-  TEingabeFeld Feld = TEingabeFeld::Keines;
+  TEinstellungen Einstellungen;  // meaningful only when Fehler is empty
+  std::string Fehler;            // the text of the message box; empty when every input is acceptable
+  int Steuerelement = 0;         // the control that holds the first refused input, for the caret
 };
 
-// The dialog's starting contents for an option record and the shortcuts.
-TDialogEingaben EingabenAus(const TOptionen& optionen, const TTastenkuerzel& kuerzel);
+// The dialog's starting contents for a set of settings.
+TDialogEingaben EingabenAus(const TEinstellungen& einstellungen);
 
-// Checks the inputs in the order of the dialog's controls and stops at the first refused one; the
-// shortcuts last, and after each on its own whether both are the same. Programmpfad is not an
-// input: the caller says where the companion program lies. The layout tells which keys type a
-// character under AltGr, and names the keys in the refusals.
+// Checks the inputs in the order of the dialog's controls (their numbers) and stops at the first
+// refused one; after every control on its own, whether two shortcuts are the same. Programmpfad is
+// not an input: the caller says where the companion program lies. The layout tells which keys type
+// a character under AltGr, and names the keys in the refusals.
 TEingabePruefung EingabenPruefen(const TDialogEingaben& eingaben, std::string_view programmpfad,
                                  const TTastaturbelegung& belegung);

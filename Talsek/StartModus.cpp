@@ -1,6 +1,6 @@
 #include "Talsek/StartModus.h"
 
-#include "Main/Einstellungen.h"
+#include "einstellungen/Namen.h"
 
 namespace {
 

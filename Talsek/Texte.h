@@ -1,6 +1,7 @@
 // The texts of the options editor talsek.exe, as code-page-1252 bytes; the readable German stands
 // beside each. Keep them here and nowhere else, byte for byte. What it shares with the tray
-// program (the settings key and its values, its arguments) is in Main/Einstellungen.h.
+// program (the settings key and its values, its arguments, the names
+// by which its refusals name the values) is in einstellungen/Namen.h and einstellungen/Texte.h.
 #pragma once
 
 #include <string_view>
@@ -21,9 +22,6 @@ inline constexpr std::string_view kMethodenNamen[] = {"Spaltentransposition", "C
 inline constexpr std::string_view kErsteOptionenHinweis =
     "Es wurden noch keine Optionen gespeichert. Bitte speichern Sie sie jetzt.";
 
-// The numeric fields as the messages name them.
-inline constexpr std::string_view kFeldCaesar = "Caesar-Verschiebung";
-inline constexpr std::string_view kFeldSpaltenzahl = "Spaltenzahl";
 // Bitte wählen Sie eine Methode.
 inline constexpr std::string_view kKeineMethode = "Bitte w\xE4hlen Sie eine Methode.";
 // Bitte geben Sie bei <Feld> eine ganze Zahl von <min> bis <max> ein.
@@ -42,9 +40,6 @@ inline constexpr std::string_view kSchluesselLeer =
 inline constexpr std::string_view kSchluesselZeichen =
     "Der Vigen\xE8re-Schl\xFCssel darf nur die Buchstaben A bis Z und a bis z enthalten.\r\n"
     "Das Zeichen \"%s\" an Stelle %s ist nicht erlaubt.";
-// The commands as the shortcut refusals name them: Verschlüsseln, Entschlüsseln
-inline constexpr std::string_view kBefehlVerschluesseln = "Verschl\xFCsseln";
-inline constexpr std::string_view kBefehlEntschluesseln = "Entschl\xFCsseln";
 // Das Tastenkürzel für <Befehl> hat keine Taste, die TalsekTray verwenden kann.\r\n
 // Bitte drücken Sie im Feld eine Tastenkombination mit Strg oder Alt.
 inline constexpr std::string_view kKuerzelOhneTaste =
@@ -60,13 +55,10 @@ inline constexpr std::string_view kKuerzelOhneStrgAlt =
 inline constexpr std::string_view kKuerzelAltGr =
     "%s ist als Tastenk\xFCrzel f\xFCr %s nicht m\xF6glich:\r\n"
     "Auf dieser Tastaturbelegung wirkt Strg+Alt wie AltGr, und die Taste schreibt damit ein Zeichen.";
-// Verschlüsseln und Entschlüsseln haben dasselbe Tastenkürzel <Kürzel>.\r\n
+// <Befehl> und <Befehl> haben dasselbe Tastenkürzel <Kürzel>.\r\n
 // Bitte wählen Sie für jeden Befehl ein eigenes.
 inline constexpr std::string_view kKuerzelDoppelt =
-    "Verschl\xFCsseln und Entschl\xFCsseln haben dasselbe Tastenk\xFCrzel %s.\r\n"
+    "%s und %s haben dasselbe Tastenk\xFCrzel %s.\r\n"
     "Bitte w\xE4hlen Sie f\xFCr jeden Befehl ein eigenes.";
-// Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n<Schlüssel oder Wert>: <Systemtext> (Fehler <n>)
-inline constexpr std::string_view kSpeichernFehler =
-    "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n%s: %s (Fehler %s)";
 
 }  // namespace texte

@@ -5,6 +5,7 @@
 #include "Main/win/MainForm.h"
 #include "NichtDoppeltStarten/NichtDoppeltStarten.h"
 #include "gui/win/Application.h"
+#include "gui/win/Programmstart.h"
 #include "verschl/verschl.h"
 
 namespace {
@@ -31,14 +32,4 @@ int Programm() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // First of all: every library loaded later by name (the rich edit, what the shell and the common
-  // controls pull in) comes from the system folder, never from the program's or the current folder.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  try {
-    return Programm();
-  } catch (...) {
-    gui::HandleCallbackException();
-    return 1;
-  }
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return gui::Programmstart(Programm); }

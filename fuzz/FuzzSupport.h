@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "Main/Optionen.h"
+#include "einstellungen/Optionen.h"
 #include "verschl/verschl.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);

@@ -25,10 +25,10 @@
 #include <variant>
 #include <vector>
 
-#include "Main/ERegistryException.h"
-#include "Main/OptionenLesen.h"
-#include "Main/Einstellungen.h"
-#include "Main/Texte.h"
+#include "einstellungen/ERegistryException.h"
+#include "einstellungen/OptionenLesen.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/Texte.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/InMemoryRegistry.h"
 #include "verschl/verschl.h"
@@ -50,7 +50,8 @@ struct Setting {
   Field field;
 };
 
-// In the order in which the refresh reads them.
+// In the order in which the refresh reads them: the rules written out again, independently of the
+// settings table, so that the target checks the table as well as the refresh.
 const std::array<Setting, 11> kValues{{
     {texte::kProgrammpfad, &TOptionen::Programmpfad},
     {texte::kCaesarVerschiebung, Ranged{&TOptionen::CaesarVerschiebung, 0, 25}},
@@ -199,14 +200,15 @@ struct Outcome {
 };
 
 Outcome Refresh(TOptionen start, InMemoryRegistry& registry, const std::string& exePath) {
-  Outcome outcome{std::move(start), std::nullopt};
   // The inputs store no shortcut values; those are read last and checked by the unit tests.
-  TTastenkuerzel kuerzel;
+  TEinstellungen einstellungen{std::move(start), {}};
+  Outcome outcome{{}, std::nullopt};
   try {
-    OptionenLesen(outcome.record, kuerzel, registry, [&exePath] { return exePath; });
+    OptionenLesen(einstellungen, registry, [&exePath] { return exePath; });
   } catch (const ERegistryException& e) {
     outcome.error = e.what();
   }
+  outcome.record = std::move(einstellungen.Optionen);
   return outcome;
 }
 

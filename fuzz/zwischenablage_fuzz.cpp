@@ -22,8 +22,8 @@
 #include <string>
 #include <string_view>
 
-#include "Main/ERegistryException.h"
-#include "Main/Einstellungen.h"
+#include "einstellungen/ERegistryException.h"
+#include "einstellungen/Namen.h"
 #include "Main/Texte.h"
 #include "Main/Zwischenablage.h"
 #include "fuzz/FuzzSupport.h"

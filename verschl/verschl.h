@@ -9,6 +9,9 @@
 
 namespace verschl {
 
+// The ciphers' letters: "A" to "Z" and "a" to "z", nothing else.
+constexpr bool IstBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 using TVigenereTabelle = std::array<unsigned char, 676>;
 extern TVigenereTabelle VigenereTabelle;               // process-wide, built once at start-up
 void VigenereTabelleAufbauen(TVigenereTabelle& tabelle);

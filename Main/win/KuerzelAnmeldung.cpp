@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Main/Einsetzen.h"
+#include "einstellungen/Einsetzen.h"
 #include "Main/Texte.h"
 
 TKuerzelAnmeldung::TKuerzelAnmeldung(HWND fenster, MessageSink& meldungen, const TTastaturbelegung& belegung)

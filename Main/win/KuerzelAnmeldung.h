@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "Main/MessageSink.h"
-#include "Main/Optionen.h"
-#include "Main/Tastaturbelegung.h"
-#include "Main/Tastenkuerzel.h"
+#include "einstellungen/Optionen.h"
+#include "einstellungen/Tastaturbelegung.h"
+#include "einstellungen/Tastenkuerzel.h"
 #include "gui/win/Handles.h"
 
 class TKuerzelAnmeldung {

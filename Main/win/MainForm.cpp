@@ -7,14 +7,14 @@
 #include <string>
 #include <utility>
 
-#include "Main/ERegistryException.h"
-#include "Main/Einstellungen.h"
-#include "Main/OptionenLesen.h"
 #include "Main/Optionen.h"
-#include "Main/Tastenkuerzel.h"
 #include "Main/Texte.h"
-#include "Main/win/Advapi32Registry.h"
 #include "Main/win/DateiVorhanden.h"
+#include "einstellungen/ERegistryException.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/OptionenLesen.h"
+#include "einstellungen/Tastenkuerzel.h"
+#include "einstellungen/win/Advapi32Registry.h"
 #include "Main/win/TrayIcon.h"
 #include "gui/Texte.h"
 #include "gui/win/Application.h"
@@ -77,7 +77,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::OptionenLesen() {
   Advapi32Registry registry;
-  ::OptionenLesen(Optionen, Tastenkuerzel, registry, [] { return gui::ModuleFileName(); });
+  ::OptionenLesen(Einstellungen, registry, [] { return gui::ModuleFileName(); });
   KuerzelAnmelden();
 }
 

@@ -9,7 +9,7 @@
 #include "Main/win/KuerzelAnmeldung.h"
 #include "Main/win/RichEditBuffer.h"
 #include "Main/win/Win32ClipboardReader.h"
-#include "Main/win/Win32Tastaturbelegung.h"
+#include "einstellungen/win/Win32Tastaturbelegung.h"
 #include "gui/win/Form.h"
 #include "gui/win/Handles.h"
 #include "gui/win/PopupMenu.h"

@@ -6,9 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "Main/Einstellungen.h"
-#include "Talsek/Steuerelemente.h"
 #include "Talsek/Texte.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/Steuerelemente.h"
+#include "einstellungen/Tabelle.h"
 #include "gui/win/Application.h"
 #include "gui/win/BaseWindow.h"
 #include "gui/win/Handles.h"
@@ -84,12 +85,10 @@ void OptionenDialogKlasseRegistrieren() {
   if (::RegisterClassExA(&windowClass) == 0) throw std::runtime_error("RegisterClassExA " + klasse);
 }
 
-TOptionenDialog::TOptionenDialog(gui::TApplication& application, const TOptionen& optionen,
-                                 const TTastenkuerzel& kuerzel, TStartModus modus, RegistrySchreibApi& registry,
-                                 std::string programmpfad)
+TOptionenDialog::TOptionenDialog(gui::TApplication& application, const TEinstellungen& einstellungen,
+                                 TStartModus modus, RegistrySchreibApi& registry, std::string programmpfad)
     : application_(application),
-      optionen_(optionen),
-      kuerzel_(kuerzel),
+      einstellungen_(einstellungen),
       modus_(modus),
       registry_(registry),
       programmpfad_(std::move(programmpfad)) {}
@@ -136,31 +135,41 @@ INT_PTR TOptionenDialog::Nachricht(UINT message, WPARAM wParam) {
 
 void TOptionenDialog::Fuellen() {
   ::SetWindowTextA(dialog_, std::string(texte::kOptionenCaption).c_str());
-  const HWND methoden = ::GetDlgItem(dialog_, IDC_METHODE);
-  for (const std::string_view name : texte::kMethodenNamen) {
-    const std::string nameZ(name);
-    ::SendMessageA(methoden, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameZ.c_str()));
+  const TDialogEingaben eingaben = EingabenAus(einstellungen_);
+  for (std::size_t i = 0; i < kEinstellungen.size(); ++i) {
+    const TEinstellung& w = kEinstellungen[i];
+    const TEingabe& e = eingaben.Felder[i];
+    const int id = w.Steuerelement;
+    switch (w.Bedienung) {
+      case TBedienung::Methodenliste:
+        for (const std::string_view name : texte::kMethodenNamen) {
+          ::SendDlgItemMessageA(dialog_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(name).c_str()));
+        }
+        ::SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(e.Wert), 0);
+        break;
+      case TBedienung::Zahlfeld:
+        // The arrows are the next control; the text is set after them, whose position would
+        // otherwise rewrite it.
+        Pfeile(dialog_, id + 1, w.Min, w.Max, w.Zahl(einstellungen_));
+        SetText(dialog_, id, e.Text);
+        break;
+      case TBedienung::Textfeld:
+        SetText(dialog_, id, e.Text);
+        break;
+      case TBedienung::Kontrollkaestchen:
+        SetChecked(dialog_, id, e.Wert != 0);
+        break;
+      case TBedienung::Tastenkuerzel:
+        SetHotkey(dialog_, id, static_cast<std::uint32_t>(e.Wert));
+        break;
+      case TBedienung::Keine:
+        break;
+    }
   }
-  const TDialogEingaben e = EingabenAus(optionen_, kuerzel_);
-  ::SendMessageA(methoden, CB_SETCURSEL, static_cast<WPARAM>(e.Methode), 0);
-  Pfeile(dialog_, IDC_CAESAR_PFEILE, 0, 25, optionen_.CaesarVerschiebung);
-  Pfeile(dialog_, IDC_SPALTENZAHL_PFEILE, 1, 100, optionen_.Spaltenzahl);
-  // Set after the arrows, whose position would otherwise rewrite them.
-  SetText(dialog_, IDC_CAESAR, e.CaesarVerschiebung);
-  SetText(dialog_, IDC_SPALTENZAHL, e.Spaltenzahl);
-  SetText(dialog_, IDC_SCHLUESSEL, e.VigenereSchluessel);
-  SetChecked(dialog_, IDC_QUADRATISCH, e.MatrixQuadratisch);
-  SetChecked(dialog_, IDC_SONDERZEICHEN, e.SonderzeichenIgnorieren);
-  SetChecked(dialog_, IDC_UMLAUTE, e.UmlauteErsetzen);
-  SetChecked(dialog_, IDC_KLEINSCHRIFT, e.Kleinschrift);
-  SetChecked(dialog_, IDC_GROSSSCHRIFT, e.Grossschrift);
-  SetChecked(dialog_, IDC_LEERZEICHEN, e.LeerzeichenLoeschen);
-  SetHotkey(dialog_, IDC_KUERZEL_VERSCHLUESSELN, e.TastenkuerzelVerschluesseln);
-  SetHotkey(dialog_, IDC_KUERZEL_ENTSCHLUESSELN, e.TastenkuerzelEntschluesseln);
   // Settings that came from the registry are meant to go back there; the first-option start has
   // nothing stored yet and is there precisely to store it.
   const bool ersteOptionen = modus_ == TStartModus::ErsteOptionen;
-  SetChecked(dialog_, IDC_SPEICHERN, ersteOptionen || optionen_.RegistryGefunden);
+  SetChecked(dialog_, IDC_SPEICHERN, ersteOptionen || einstellungen_.Optionen.RegistryGefunden);
   HinweisZeigen(ersteOptionen);
   // Started from the tray, this process may take the foreground; the dialog must not open behind.
   ::SetForegroundWindow(dialog_);
@@ -195,20 +204,30 @@ void TOptionenDialog::HinweisZeigen(bool zeigen) {
 }
 
 TDialogEingaben TOptionenDialog::Lesen() const {
-  TDialogEingaben e;
-  e.Methode = static_cast<int>(::SendDlgItemMessageA(dialog_, IDC_METHODE, CB_GETCURSEL, 0, 0));
-  e.CaesarVerschiebung = Text(dialog_, IDC_CAESAR);
-  e.MatrixQuadratisch = Checked(dialog_, IDC_QUADRATISCH);
-  e.Spaltenzahl = Text(dialog_, IDC_SPALTENZAHL);
-  e.VigenereSchluessel = Text(dialog_, IDC_SCHLUESSEL);
-  e.SonderzeichenIgnorieren = Checked(dialog_, IDC_SONDERZEICHEN);
-  e.UmlauteErsetzen = Checked(dialog_, IDC_UMLAUTE);
-  e.Kleinschrift = Checked(dialog_, IDC_KLEINSCHRIFT);
-  e.Grossschrift = Checked(dialog_, IDC_GROSSSCHRIFT);
-  e.LeerzeichenLoeschen = Checked(dialog_, IDC_LEERZEICHEN);
-  e.TastenkuerzelVerschluesseln = Hotkey(dialog_, IDC_KUERZEL_VERSCHLUESSELN);
-  e.TastenkuerzelEntschluesseln = Hotkey(dialog_, IDC_KUERZEL_ENTSCHLUESSELN);
-  return e;
+  TDialogEingaben eingaben;
+  for (std::size_t i = 0; i < kEinstellungen.size(); ++i) {
+    const TEinstellung& w = kEinstellungen[i];
+    TEingabe& e = eingaben.Felder[i];
+    const int id = w.Steuerelement;
+    switch (w.Bedienung) {
+      case TBedienung::Methodenliste:
+        e.Wert = static_cast<int>(::SendDlgItemMessageA(dialog_, id, CB_GETCURSEL, 0, 0));
+        break;
+      case TBedienung::Zahlfeld:
+      case TBedienung::Textfeld:
+        e.Text = Text(dialog_, id);
+        break;
+      case TBedienung::Kontrollkaestchen:
+        e.Wert = Checked(dialog_, id) ? 1 : 0;
+        break;
+      case TBedienung::Tastenkuerzel:
+        e.Wert = Hotkey(dialog_, id);
+        break;
+      case TBedienung::Keine:
+        break;
+    }
+  }
+  return eingaben;
 }
 
 void TOptionenDialog::Ok() {
@@ -217,12 +236,12 @@ void TOptionenDialog::Ok() {
   if (!pruefung.Fehler.empty()) {
     // Owned by the dialog, so that it stays modal to it; the dialog stays open for a correction.
     ::MessageBoxA(dialog_, pruefung.Fehler.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
-    Fokussieren(pruefung.Feld);
+    Fokussieren(pruefung.Steuerelement);
     return;
   }
   if (Checked(dialog_, IDC_SPEICHERN)) {
     try {
-      OptionenSpeichern(pruefung.Optionen, pruefung.Kuerzel, registry_);
+      OptionenSpeichern(pruefung.Einstellungen, registry_);
     } catch (const ESpeichernFehler& fehler) {
       // The dialog stays open: the user may try again or cancel, but never loses the failure.
       ::MessageBoxA(dialog_, fehler.what(), caption.c_str(), MB_OK | MB_ICONERROR);
@@ -234,20 +253,16 @@ void TOptionenDialog::Ok() {
   ::EndDialog(dialog_, IDOK);
 }
 
-void TOptionenDialog::Fokussieren(TEingabeFeld feld) {
-  int id = 0;
-  switch (feld) {
-    case TEingabeFeld::Methode: id = IDC_METHODE; break;
-    case TEingabeFeld::CaesarVerschiebung: id = IDC_CAESAR; break;
-    case TEingabeFeld::Spaltenzahl: id = IDC_SPALTENZAHL; break;
-    case TEingabeFeld::VigenereSchluessel: id = IDC_SCHLUESSEL; break;
-    case TEingabeFeld::TastenkuerzelVerschluesseln: id = IDC_KUERZEL_VERSCHLUESSELN; break;
-    case TEingabeFeld::TastenkuerzelEntschluesseln: id = IDC_KUERZEL_ENTSCHLUESSELN; break;
-    case TEingabeFeld::Keines: return;
-  }
-  const HWND control = ::GetDlgItem(dialog_, id);
+void TOptionenDialog::Fokussieren(int steuerelement) {
+  if (steuerelement == 0) return;
+  const HWND control = ::GetDlgItem(dialog_, steuerelement);
   // WM_NEXTDLGCTL, not SetFocus: the dialog manager then also moves the default button's frame.
   ::SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   // The edits' text is selected, ready to be typed over; the list and the hotkey controls have none.
-  if (id == IDC_CAESAR || id == IDC_SPALTENZAHL || id == IDC_SCHLUESSEL) ::SendMessageA(control, EM_SETSEL, 0, -1);
+  for (const TEinstellung& w : kEinstellungen) {
+    if (w.Steuerelement == steuerelement &&
+        (w.Bedienung == TBedienung::Zahlfeld || w.Bedienung == TBedienung::Textfeld)) {
+      ::SendMessageA(control, EM_SETSEL, 0, -1);
+    }
+  }
 }

@@ -1,16 +1,16 @@
-// The options dialog: one modal dialog from the resource template IDD_OPTIONEN, filled from an
-// option record and the shortcuts, checked and saved on OK; a running tray program is then told.
+// The options dialog: one modal dialog from the resource template IDD_OPTIONEN, filled from the
+// settings by walking the settings table, checked and saved on OK; a running tray program is then told.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "Main/Optionen.h"
-#include "Main/win/Win32Tastaturbelegung.h"
 #include "Talsek/Eingaben.h"
-#include "Talsek/OptionenSchreiben.h"
 #include "Talsek/StartModus.h"
+#include "einstellungen/OptionenSchreiben.h"
+#include "einstellungen/Optionen.h"
+#include "einstellungen/win/Win32Tastaturbelegung.h"
 
 namespace gui {
 class TApplication;
@@ -22,8 +22,8 @@ void OptionenDialogKlasseRegistrieren();
 
 class TOptionenDialog {
  public:
-  TOptionenDialog(gui::TApplication& application, const TOptionen& optionen, const TTastenkuerzel& kuerzel,
-                  TStartModus modus, RegistrySchreibApi& registry, std::string programmpfad);
+  TOptionenDialog(gui::TApplication& application, const TEinstellungen& einstellungen, TStartModus modus,
+                  RegistrySchreibApi& registry, std::string programmpfad);
   TOptionenDialog(const TOptionenDialog&) = delete;
   TOptionenDialog& operator=(const TOptionenDialog&) = delete;
 
@@ -39,11 +39,10 @@ class TOptionenDialog {
   void HinweisZeigen(bool zeigen);
   TDialogEingaben Lesen() const;
   void Ok();
-  void Fokussieren(TEingabeFeld feld);
+  void Fokussieren(int steuerelement);
 
   gui::TApplication& application_;
-  TOptionen optionen_;
-  TTastenkuerzel kuerzel_;
+  TEinstellungen einstellungen_;
   Win32Tastaturbelegung belegung_;
   TStartModus modus_;
   RegistrySchreibApi& registry_;

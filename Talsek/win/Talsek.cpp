@@ -7,32 +7,31 @@
 #include <chrono>
 #include <string>
 
-#include "Main/ERegistryException.h"
-#include "Main/OptionenLesen.h"
-#include "Main/Optionen.h"
-#include "Main/win/Advapi32Registry.h"
-#include "Talsek/OptionenSchreiben.h"
 #include "Talsek/StartModus.h"
 #include "Talsek/Texte.h"
-#include "Talsek/win/Advapi32Schreiber.h"
 #include "Talsek/win/EinzigerDialog.h"
 #include "Talsek/win/OptionenDialog.h"
+#include "einstellungen/ERegistryException.h"
+#include "einstellungen/OptionenLesen.h"
+#include "einstellungen/Optionen.h"
+#include "einstellungen/Tabelle.h"
+#include "einstellungen/win/Advapi32Registry.h"
 #include "gui/win/Application.h"
+#include "gui/win/Programmstart.h"
 #include "verschl/verschl.h"
 
 namespace {
 
-TOptionen GespeicherteOptionen(gui::TApplication& application, TTastenkuerzel& kuerzel) {
-  TOptionen optionen;
-  Advapi32Registry registry;
+TEinstellungen GespeicherteEinstellungen(gui::TApplication& application, Advapi32Registry& registry) {
+  TEinstellungen einstellungen;
   try {
-    ::OptionenLesen(optionen, kuerzel, registry, [] { return gui::ModuleFileName(); });
+    ::OptionenLesen(einstellungen, registry, [] { return gui::ModuleFileName(); });
   } catch (const ERegistryException& e) {
     // The same box as in the tray program; the dialog still opens with every value that could be
     // read, and saving writes the broken value anew with its proper type.
     application.ShowException(e.what());
   }
-  return optionen;
+  return einstellungen;
 }
 
 int Programm() {
@@ -49,25 +48,14 @@ int Programm() {
   verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
   OptionenDialogKlasseRegistrieren();
 
-  TTastenkuerzel kuerzel;
-  const TOptionen optionen = GespeicherteOptionen(application, kuerzel);
-  Advapi32Schreiber registry;
+  Advapi32Registry registry;
+  const TEinstellungen einstellungen = GespeicherteEinstellungen(application, registry);
   // The tray program looks for talsek.exe in the stored folder: the one this program runs from.
-  TOptionenDialog dialog(application, optionen, kuerzel, modus, registry, OrdnerVon(gui::ModuleFileName()));
+  TOptionenDialog dialog(application, einstellungen, modus, registry, OrdnerVon(gui::ModuleFileName()));
   dialog.Ausfuehren();
   return 0;
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // First of all: every library loaded later by name (the rich edit, what the shell and the common
-  // controls pull in) comes from the system folder, never from the program's or the current folder.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  try {
-    return Programm();
-  } catch (...) {
-    gui::HandleCallbackException();
-    return 1;
-  }
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return gui::Programmstart(Programm); }

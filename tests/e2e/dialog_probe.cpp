@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "Main/Einstellungen.h"
-#include "Talsek/Steuerelemente.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/Steuerelemente.h"
 #include "Talsek/Texte.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Main/Einstellungen.h"
+#include "einstellungen/Namen.h"
 #include "Main/Texte.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "Main/Tastaturbelegung.h"
+#include "einstellungen/Tastaturbelegung.h"
 
 namespace fakes {
 

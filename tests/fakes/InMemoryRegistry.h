@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "Main/RegistryApi.h"
+#include "einstellungen/RegistryApi.h"
 
 namespace fakes {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Main/Tastenkuerzel.h"
+#include "einstellungen/Tastenkuerzel.h"
 #include "Main/Texte.h"
 #include "gui/Texte.h"
 

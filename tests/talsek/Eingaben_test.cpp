@@ -6,26 +6,34 @@
 #include <vector>
 
 #include "Talsek/Texte.h"
+#include "einstellungen/Einsetzen.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/OptionenLesen.h"
 #include "fakes/FakeTastaturbelegung.h"
+#include "fakes/InMemoryRegistry.h"
+#include "verschl/verschl.h"
 
 // String fields are assigned std::string values, never bare literals: gcc 12 at -O3 misreports
 // assigning a literal to a string (-Wrestrict), and the tests build with warnings as errors.
 
 namespace {
 
-// Acceptable inputs that differ from the defaults in every field.
-TDialogEingaben Gueltig() {
-  return TDialogEingaben{.Methode = 4,
-                         .CaesarVerschiebung = "7",
-                         .MatrixQuadratisch = false,
-                         .Spaltenzahl = "42",
-                         .VigenereSchluessel = "Geheimnis",
-                         .SonderzeichenIgnorieren = true,
-                         .UmlauteErsetzen = true,
-                         .Kleinschrift = false,
-                         .Grossschrift = true,
-                         .LeerzeichenLoeschen = true};
+// Acceptable settings that differ from the defaults in every field, and the inputs they give.
+TEinstellungen GueltigeEinstellungen() {
+  TEinstellungen e;
+  TOptionen& o = e.Optionen;
+  o.Methode = 4;
+  o.CaesarVerschiebung = 7;
+  o.MatrixQuadratisch = false;
+  o.Spaltenzahl = 42;
+  o.VigenereSchluessel = std::string("Geheimnis");
+  o.SonderzeichenIgnorieren = true;
+  o.UmlauteErsetzen = true;
+  o.Grossschrift = true;
+  o.LeerzeichenLoeschen = true;
+  return e;
 }
+TDialogEingaben Gueltig() { return EingabenAus(GueltigeEinstellungen()); }
 
 const std::string kPfad = "C:\\Programme\\Talsek\\";
 const fakes::FakeTastaturbelegung kBelegung = fakes::DeutscheBelegung();
@@ -35,20 +43,10 @@ const fakes::FakeTastaturbelegung kBelegung = fakes::DeutscheBelegung();
 TEST(EingabenPruefen, AcceptableInputsBecomeTheRecordWithTheGivenFolder) {
   const TEingabePruefung p = EingabenPruefen(Gueltig(), kPfad, kBelegung);
   ASSERT_EQ(p.Fehler, "");
-  EXPECT_EQ(p.Feld, TEingabeFeld::Keines);
-  TOptionen expected;
-  expected.Methode = 4;
-  expected.CaesarVerschiebung = 7;
-  expected.MatrixQuadratisch = false;
-  expected.Spaltenzahl = 42;
-  expected.VigenereSchluessel = "Geheimnis";
-  expected.SonderzeichenIgnorieren = true;
-  expected.UmlauteErsetzen = true;
-  expected.Kleinschrift = false;
-  expected.Grossschrift = true;
-  expected.LeerzeichenLoeschen = true;
-  expected.Programmpfad = kPfad;
-  EXPECT_EQ(p.Optionen, expected);
+  EXPECT_EQ(p.Steuerelement, 0);
+  TEinstellungen expected = GueltigeEinstellungen();
+  expected.Optionen.Programmpfad = kPfad;
+  EXPECT_EQ(p.Einstellungen, expected);
 }
 
 TEST(EingabenPruefen, TheDialogFilledFromAValidRecordGivesThatRecordBack) {
@@ -66,10 +64,9 @@ TEST(EingabenPruefen, TheDialogFilledFromAValidRecordGivesThatRecordBack) {
   const TTastenkuerzel kuerzel{0x0356, 0x0B2D};
   for (TOptionen o : {TOptionen{}, grenzen, andere}) {
     o.Programmpfad = kPfad;
-    const TEingabePruefung p = EingabenPruefen(EingabenAus(o, kuerzel), kPfad, kBelegung);
+    const TEingabePruefung p = EingabenPruefen(EingabenAus({o, kuerzel}), kPfad, kBelegung);
     EXPECT_EQ(p.Fehler, "");
-    EXPECT_EQ(p.Optionen, o);
-    EXPECT_EQ(p.Kuerzel, kuerzel);
+    EXPECT_EQ(p.Einstellungen, (TEinstellungen{o, kuerzel}));
   }
 }
 
@@ -83,12 +80,12 @@ TEST(EingabenPruefen, NumbersAreWholeAndBlanksAroundThemDoNotCount) {
   };
   for (const Fall& f : faelle) {
     TDialogEingaben e = Gueltig();
-    e.CaesarVerschiebung = f.caesar;
-    e.Spaltenzahl = f.spalten;
+    e[texte::kCaesarVerschiebung].Text = f.caesar;
+    e[texte::kSpaltenzahl].Text = f.spalten;
     const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
     EXPECT_EQ(p.Fehler, "") << f.caesar << " / " << f.spalten;
-    EXPECT_EQ(p.Optionen.CaesarVerschiebung, f.caesarWert) << f.caesar;
-    EXPECT_EQ(p.Optionen.Spaltenzahl, f.spaltenWert) << f.spalten;
+    EXPECT_EQ(p.Einstellungen.Optionen.CaesarVerschiebung, f.caesarWert) << f.caesar;
+    EXPECT_EQ(p.Einstellungen.Optionen.Spaltenzahl, f.spaltenWert) << f.spalten;
   }
 }
 
@@ -112,24 +109,24 @@ TEST(EingabenPruefen, ARefusedCaesarShiftIsNamedWithItsRange) {
   };
   for (const Fall& f : faelle) {
     TDialogEingaben e = Gueltig();
-    e.CaesarVerschiebung = f.eingabe;
+    e[texte::kCaesarVerschiebung].Text = f.eingabe;
     const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
     EXPECT_EQ(p.Fehler, f.meldung) << "input \"" << f.eingabe << "\"";
-    EXPECT_EQ(p.Feld, TEingabeFeld::CaesarVerschiebung) << "input \"" << f.eingabe << "\"";
+    EXPECT_EQ(p.Steuerelement, IDC_CAESAR) << "input \"" << f.eingabe << "\"";
   }
 }
 
 TEST(EingabenPruefen, AColumnCountOutsideOneToHundredIsRefused) {
   for (const std::string zahl : {"0", "101", "-5"}) {
     TDialogEingaben e = Gueltig();
-    e.Spaltenzahl = zahl;
+    e[texte::kSpaltenzahl].Text = zahl;
     const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
     EXPECT_EQ(p.Fehler, zahl + " bei Spaltenzahl liegt nicht im erlaubten Bereich.\r\n"
                                "Erlaubt sind die Zahlen von 1 bis 100.");
-    EXPECT_EQ(p.Feld, TEingabeFeld::Spaltenzahl);
+    EXPECT_EQ(p.Steuerelement, IDC_SPALTENZAHL);
   }
   TDialogEingaben e = Gueltig();
-  e.Spaltenzahl = std::string("f\xFCnf");
+  e[texte::kSpaltenzahl].Text = std::string("f\xFCnf");
   EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Fehler,
             "\"f\xFCnf\" bei Spaltenzahl ist keine ganze Zahl.\r\nErlaubt sind die Zahlen von 1 bis 100.");
 }
@@ -148,32 +145,32 @@ TEST(EingabenPruefen, TheKeyMustBeASCIILettersAndTheFirstOtherCharacterIsShown) 
   };
   for (const Fall& f : faelle) {
     TDialogEingaben e = Gueltig();
-    e.VigenereSchluessel = f.schluessel;
+    e[texte::kVigenereSchluessel].Text = f.schluessel;
     const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
     EXPECT_EQ(p.Fehler,
               std::string("Der Vigen\xE8re-Schl\xFCssel darf nur die Buchstaben A bis Z und a bis z enthalten.\r\n"
                           "Das Zeichen \"") + f.zeichen + "\" an Stelle " + f.stelle + " ist nicht erlaubt.")
         << f.schluessel;
-    EXPECT_EQ(p.Feld, TEingabeFeld::VigenereSchluessel);
+    EXPECT_EQ(p.Steuerelement, IDC_SCHLUESSEL);
   }
 }
 
 TEST(EingabenPruefen, AnEmptyKeyIsRefused) {
   TDialogEingaben e = Gueltig();
-  e.VigenereSchluessel.clear();
+  e[texte::kVigenereSchluessel].Text.clear();
   const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
   EXPECT_EQ(p.Fehler,
             "Bitte geben Sie einen Vigen\xE8re-Schl\xFCssel ein.\r\nErlaubt sind die Buchstaben A bis Z und a bis z.");
-  EXPECT_EQ(p.Feld, TEingabeFeld::VigenereSchluessel);
+  EXPECT_EQ(p.Steuerelement, IDC_SCHLUESSEL);
 }
 
 TEST(EingabenPruefen, NoChosenMethodIsRefused) {
   for (const int methode : {-1, 5}) {
     TDialogEingaben e = Gueltig();
-    e.Methode = methode;
+    e[texte::kMethode].Wert = methode;
     const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
     EXPECT_EQ(p.Fehler, "Bitte w\xE4hlen Sie eine Methode.");
-    EXPECT_EQ(p.Feld, TEingabeFeld::Methode);
+    EXPECT_EQ(p.Steuerelement, IDC_METHODE);
   }
 }
 
@@ -181,23 +178,23 @@ TEST(EingabenPruefen, FieldsUnusedByTheChosenMethodAreCheckedToo) {
   // Every value is written, whichever method is chosen; the tray program must never read one that
   // is out of range.
   TDialogEingaben e = Gueltig();
-  e.Methode = 2;
-  e.Spaltenzahl = std::string("0");
-  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Feld, TEingabeFeld::Spaltenzahl);
+  e[texte::kMethode].Wert = 2;
+  e[texte::kSpaltenzahl].Text = std::string("0");
+  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Steuerelement, IDC_SPALTENZAHL);
   e = Gueltig();
-  e.Methode = 1;
-  e.VigenereSchluessel = std::string("1");
-  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Feld, TEingabeFeld::VigenereSchluessel);
+  e[texte::kMethode].Wert = 1;
+  e[texte::kVigenereSchluessel].Text = std::string("1");
+  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Steuerelement, IDC_SCHLUESSEL);
 }
 
 TEST(EingabenPruefen, TheFirstRefusedInputInTheDialogsOrderIsReported) {
   TDialogEingaben e = Gueltig();
-  e.CaesarVerschiebung = std::string("x");
-  e.Spaltenzahl = std::string("x");
-  e.VigenereSchluessel = std::string("1");
-  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Feld, TEingabeFeld::CaesarVerschiebung);
-  e.CaesarVerschiebung = std::string("1");
-  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Feld, TEingabeFeld::Spaltenzahl);
+  e[texte::kCaesarVerschiebung].Text = std::string("x");
+  e[texte::kSpaltenzahl].Text = std::string("x");
+  e[texte::kVigenereSchluessel].Text = std::string("1");
+  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Steuerelement, IDC_CAESAR);
+  e[texte::kCaesarVerschiebung].Text = std::string("1");
+  EXPECT_EQ(EingabenPruefen(e, kPfad, kBelegung).Steuerelement, IDC_SPALTENZAHL);
 }
 
 TEST(Einsetzen, ReplacesEachPlaceholderOnceFromLeftToRight) {
@@ -230,35 +227,72 @@ TEST(EingabenPruefen, ShortcutsThatWouldSwallowTypingOrStartBothCommandsAreRefus
   const struct {
     std::uint32_t verschluesseln, entschluesseln;
     std::string fehler;
-    TEingabeFeld feld;
+    int feld;
   } faelle[] = {
-      {0x0356, 0x0345, "", TEingabeFeld::Keines},  // Strg+Umschalt+V, Strg+Umschalt+E
-      {0x0070, 0x0878, "", TEingabeFeld::Keines},  // F1 and F9 alone type nothing
-      {0x0656, 0x0745, "", TEingabeFeld::Keines},  // Strg+Alt+V, Strg+Umschalt+Alt+E: no AltGr characters
-      {0x0645, 0, AltGr("Strg+Alt+E", kVer), TEingabeFeld::TastenkuerzelVerschluesseln},
-      {0, 0x0637, AltGr("Strg+Alt+7", kEnt), TEingabeFeld::TastenkuerzelEntschluesseln},
-      {0x0156, 0, OhneStrgAlt("Umschalt+V", kVer), TEingabeFeld::TastenkuerzelVerschluesseln},
-      {0x0356, 0x01BA, OhneStrgAlt("Umschalt+\xDC", kEnt), TEingabeFeld::TastenkuerzelEntschluesseln},
+      {0x0356, 0x0345, "", 0},  // Strg+Umschalt+V, Strg+Umschalt+E
+      {0x0070, 0x0878, "", 0},  // F1 and F9 alone type nothing
+      {0x0656, 0x0745, "", 0},  // Strg+Alt+V, Strg+Umschalt+Alt+E: no AltGr characters
+      {0x0645, 0, AltGr("Strg+Alt+E", kVer), IDC_KUERZEL_VERSCHLUESSELN},
+      {0, 0x0637, AltGr("Strg+Alt+7", kEnt), IDC_KUERZEL_ENTSCHLUESSELN},
+      {0x0156, 0, OhneStrgAlt("Umschalt+V", kVer), IDC_KUERZEL_VERSCHLUESSELN},
+      {0x0356, 0x01BA, OhneStrgAlt("Umschalt+\xDC", kEnt), IDC_KUERZEL_ENTSCHLUESSELN},
       {0x0300, 0,
        "Das Tastenk\xFCrzel f\xFCr Verschl\xFCsseln hat keine Taste, die TalsekTray verwenden kann.\r\n"
        "Bitte dr\xFC" "cken Sie im Feld eine Tastenkombination mit Strg oder Alt.",
-       TEingabeFeld::TastenkuerzelVerschluesseln},
+       IDC_KUERZEL_VERSCHLUESSELN},
       {0x0356, 0x0356,
        "Verschl\xFCsseln und Entschl\xFCsseln haben dasselbe Tastenk\xFCrzel Strg+Umschalt+V.\r\n"
        "Bitte w\xE4hlen Sie f\xFCr jeden Befehl ein eigenes.",
-       TEingabeFeld::TastenkuerzelEntschluesseln},
+       IDC_KUERZEL_ENTSCHLUESSELN},
       // Einfg beside the letters and on the number pad is one combination: a hotkey answers to both.
       {0x0B2D, 0x032D,
        "Verschl\xFCsseln und Entschl\xFCsseln haben dasselbe Tastenk\xFCrzel Strg+Umschalt+EINFG.\r\n"
        "Bitte w\xE4hlen Sie f\xFCr jeden Befehl ein eigenes.",
-       TEingabeFeld::TastenkuerzelEntschluesseln},
+       IDC_KUERZEL_ENTSCHLUESSELN},
   };
   for (const auto& f : faelle) {
     TDialogEingaben e = Gueltig();
-    e.TastenkuerzelVerschluesseln = f.verschluesseln;
-    e.TastenkuerzelEntschluesseln = f.entschluesseln;
+    e[texte::kTastenkuerzelVerschluesseln].Wert = f.verschluesseln;
+    e[texte::kTastenkuerzelEntschluesseln].Wert = f.entschluesseln;
     const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
     EXPECT_EQ(p.Fehler, f.fehler) << std::hex << f.verschluesseln << " " << f.entschluesseln;
-    EXPECT_EQ(p.Feld, f.feld) << std::hex << f.verschluesseln << " " << f.entschluesseln;
+    EXPECT_EQ(p.Steuerelement, f.feld) << std::hex << f.verschluesseln << " " << f.entschluesseln;
+  }
+}
+
+// Every number that a row does not take, and every shortcut that cannot serve, is refused by the
+// editor and ignored by the tray program's refresh: both ask the same row.
+TEST(EingabenPruefen, AValueOutsideItsRowIsRefusedByTheEditorAndIgnoredByTheRefresh) {
+  verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
+  for (const TEinstellung& w : kEinstellungen) {
+    std::vector<std::uint32_t> falsch;
+    if (w.Art == TArt::Zahl) {
+      const auto min = static_cast<std::uint32_t>(w.Min);
+      const auto max = static_cast<std::uint32_t>(w.Max);
+      falsch = {min - 1, max + 1, max + 0x10000, min | 0x80000000};  // a number in the low half only, a negative
+    } else if (w.Art == TArt::Kuerzel) {
+      falsch = {0x0156, 0x0200, 0x0045};  // Umschalt+V, Strg without a key, a bare letter
+    }
+    for (const std::uint32_t wert : falsch) {
+      SCOPED_TRACE(std::string(w.Name) + " " + std::to_string(wert));
+      fakes::InMemoryRegistry registry;
+      registry.Key(texte::kSettingsKey).SetDword(w.Name, wert);
+      TEinstellungen gelesen;
+      OptionenLesen(gelesen, registry, [] { return std::string("C:\\Tools\\tray.exe"); });
+      TEinstellungen standard;
+      standard.Optionen.RegistryGefunden = true;
+      standard.Optionen.Programmpfad = "C:\\Tools\\";
+      EXPECT_EQ(gelesen, standard);
+
+      TDialogEingaben e = EingabenAus({});
+      if (w.Art == TArt::Kuerzel || w.Bedienung == TBedienung::Methodenliste) {
+        e[w.Name].Wert = static_cast<std::int32_t>(wert);
+      } else {
+        e[w.Name].Text = std::to_string(static_cast<std::int32_t>(wert));
+      }
+      const TEingabePruefung p = EingabenPruefen(e, kPfad, kBelegung);
+      EXPECT_NE(p.Fehler, "");
+      EXPECT_EQ(p.Steuerelement, w.Steuerelement);
+    }
   }
 }

@@ -9,7 +9,7 @@
 #include "Fixtures.h"
 #include "Main/Optionen.h"
 #include "Main/Texte.h"
-#include "Main/win/Advapi32Registry.h"
+#include "einstellungen/win/Advapi32Registry.h"
 #include "Main/win/DateiVorhanden.h"
 #include "Main/win/MainForm.h"
 #include "Main/win/TrayIcon.h"

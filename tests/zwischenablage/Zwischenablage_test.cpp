@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Main/ERegistryException.h"
+#include "einstellungen/ERegistryException.h"
 #include "Main/Texte.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeTextBuffer.h"

@@ -1,11 +1,13 @@
-#include "Talsek/OptionenSchreiben.h"
+#include "einstellungen/OptionenSchreiben.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
 
-#include "Main/Einstellungen.h"
-#include "Talsek/Eingaben.h"
-#include "Talsek/Texte.h"
+#include "einstellungen/Einsetzen.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/Tabelle.h"
+#include "einstellungen/Texte.h"
 #include "verschl/verschl.h"
 
 namespace {
@@ -48,34 +50,34 @@ class GeoeffneterSchluessel {
   throw ESpeichernFehler(Einsetzen(texte::kSpeichernFehler, {was, api.StatusText(status), std::to_string(status)}));
 }
 
+TRegistryWert Wert(const TEinstellung& w, TEinstellungen& e) {
+  switch (w.Art) {
+    case TArt::Pfad:
+      return Text(w.Name, w.Text(e));
+    case TArt::Schluessel:
+      return Text(w.Name, verschl::VigenereVerschluesseln(w.Text(e), texte::kSchluesselSchluessel, false));
+    case TArt::Zahl:
+      return Zahl(w.Name, w.Zahl(e));
+    case TArt::Schalter:
+      return Schalter(w.Name, w.Schalter(e));
+    case TArt::Kuerzel:
+      return Dword(w.Name, w.Kuerzel(e));
+  }
+  return {};
+}
+
 }  // namespace
 
-std::vector<TRegistryWert> RegistryWerte(const TOptionen& o, const TTastenkuerzel& kuerzel) {
-  return {
-      Text(texte::kProgrammpfad, o.Programmpfad),
-      Zahl(texte::kCaesarVerschiebung, o.CaesarVerschiebung),
-      Zahl(texte::kMethode, o.Methode),
-      Schalter(texte::kMatrixQuadratisch, o.MatrixQuadratisch),
-      Zahl(texte::kSpaltenzahl, o.Spaltenzahl),
-      Text(texte::kVigenereSchluessel,
-           verschl::VigenereVerschluesseln(o.VigenereSchluessel, texte::kSchluesselSchluessel, false)),
-      Schalter(texte::kSonderzeichenIgnorieren, o.SonderzeichenIgnorieren),
-      Schalter(texte::kKleinschrift, o.Kleinschrift),
-      Schalter(texte::kGrossschrift, o.Grossschrift),
-      Schalter(texte::kLeerzeichenLoeschen, o.LeerzeichenLoeschen),
-      Schalter(texte::kUmlauteErsetzen, o.UmlauteErsetzen),
-      Dword(texte::kTastenkuerzelVerschluesseln, kuerzel.Verschluesseln),
-      Dword(texte::kTastenkuerzelEntschluesseln, kuerzel.Entschluesseln),
-  };
+std::vector<TRegistryWert> RegistryWerte(const TEinstellungen& einstellungen) {
+  // The table's accessors hand out the fields for writing as well; a copy keeps the caller's alone.
+  TEinstellungen e = einstellungen;
+  std::vector<TRegistryWert> werte;
+  for (const TEinstellung& w : kEinstellungen) werte.push_back(Wert(w, e));
+  return werte;
 }
 
-std::string OrdnerVon(std::string_view dateiname) {
-  const auto trenner = dateiname.find_last_of("\\:");
-  return trenner == std::string_view::npos ? std::string() : std::string(dateiname.substr(0, trenner + 1));
-}
-
-void OptionenSpeichern(const TOptionen& optionen, const TTastenkuerzel& kuerzel, RegistrySchreibApi& api) {
-  const std::vector<TRegistryWert> werte = RegistryWerte(optionen, kuerzel);
+void OptionenSpeichern(const TEinstellungen& einstellungen, RegistrySchreibApi& api) {
+  const std::vector<TRegistryWert> werte = RegistryWerte(einstellungen);
   RegKey key = 0;
   const std::string pfad = "HKEY_CURRENT_USER\\" + std::string(texte::kSettingsKey);
   if (const long status = api.CreateCurrentUserKey(texte::kSettingsKey, key); status != kErrorSuccess) {

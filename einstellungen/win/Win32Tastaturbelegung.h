@@ -2,7 +2,7 @@
 // (GetKeyNameTextA) and its AltGr characters (ToUnicodeEx).
 #pragma once
 
-#include "Main/Tastaturbelegung.h"
+#include "einstellungen/Tastaturbelegung.h"
 
 class Win32Tastaturbelegung final : public TTastaturbelegung {
  public:

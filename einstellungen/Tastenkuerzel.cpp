@@ -1,10 +1,10 @@
-#include "Main/Tastenkuerzel.h"
+#include "einstellungen/Tastenkuerzel.h"
 
 #include <array>
 #include <utility>
 
-#include "Main/Einsetzen.h"
-#include "Main/Texte.h"
+#include "einstellungen/Einsetzen.h"
+#include "einstellungen/Texte.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "Tastaturbelegung.h"
+#include "einstellungen/Tastaturbelegung.h"
 
 // The hotkey control's flags (HOTKEYF_*).
 inline constexpr std::uint32_t kHotkeyUmschalt = 0x01;

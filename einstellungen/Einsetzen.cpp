@@ -1,4 +1,4 @@
-#include "Main/Einsetzen.h"
+#include "einstellungen/Einsetzen.h"
 
 std::string Einsetzen(std::string_view muster, std::initializer_list<std::string_view> werte) {
   std::string text;

@@ -1,4 +1,4 @@
-#include "Main/ERegistryException.h"
+#include "einstellungen/ERegistryException.h"
 
 #include <gtest/gtest.h>
 

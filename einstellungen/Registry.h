@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "RegistryApi.h"
+#include "einstellungen/RegistryApi.h"
 
 class Registry {
  public:

@@ -1,4 +1,4 @@
-#include "Main/Tastenkuerzel.h"
+#include "einstellungen/Tastenkuerzel.h"
 
 #include <gtest/gtest.h>
 

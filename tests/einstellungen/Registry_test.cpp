@@ -1,4 +1,4 @@
-#include "Main/Registry.h"
+#include "einstellungen/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Main/ERegistryException.h"
+#include "einstellungen/ERegistryException.h"
 #include "fakes/InMemoryRegistry.h"
 
 using fakes::InMemoryRegistry;

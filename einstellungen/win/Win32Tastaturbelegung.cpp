@@ -1,4 +1,4 @@
-#include "Main/win/Win32Tastaturbelegung.h"
+#include "einstellungen/win/Win32Tastaturbelegung.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "Registry.h"
+#include "einstellungen/Registry.h"
 
 #include <array>
 #include <vector>
 
-#include "ERegistryException.h"
+#include "einstellungen/ERegistryException.h"
 
 namespace {
 

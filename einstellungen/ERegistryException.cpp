@@ -1,7 +1,7 @@
-#include "ERegistryException.h"
+#include "einstellungen/ERegistryException.h"
 
-#include "Einsetzen.h"
-#include "Texte.h"
+#include "einstellungen/Einsetzen.h"
+#include "einstellungen/Texte.h"
 
 ERegistryException ERegistryException::WrongType(std::string_view valueName) {
   return ERegistryException(Einsetzen(texte::kUngueltigerDatentyp, {valueName}));

@@ -1,4 +1,4 @@
-#include "Main/OptionenLesen.h"
+#include "einstellungen/OptionenLesen.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Main/ERegistryException.h"
-#include "Main/Einstellungen.h"
+#include "einstellungen/ERegistryException.h"
+#include "einstellungen/Namen.h"
 #include "fakes/InMemoryRegistry.h"
 #include "verschl/verschl.h"
 
@@ -48,7 +48,7 @@ class OptionenLesenTest : public ::testing::Test {
   void SetUp() override { verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle); }
 
   InMemoryRegistry::KeyWriter Settings() { return registry.Key(texte::kSettingsKey); }
-  void Refresh() { OptionenLesen(optionen, kuerzel, registry, [this] { return exePath; }); }
+  void Refresh() { OptionenLesen(einstellungen, registry, [this] { return exePath; }); }
   // The record a refresh of a key without values makes of the defaults.
   TOptionen DefaultsFound() const {
     TOptionen o;
@@ -58,8 +58,9 @@ class OptionenLesenTest : public ::testing::Test {
   }
 
   InMemoryRegistry registry;
-  TOptionen optionen;
-  TTastenkuerzel kuerzel;
+  TEinstellungen einstellungen;
+  TOptionen& optionen = einstellungen.Optionen;
+  TTastenkuerzel& kuerzel = einstellungen.Tastenkuerzel;
   std::string exePath = "C:\\Tools\\tray.exe";
 };
 
@@ -147,40 +148,6 @@ TEST_F(OptionenLesenTest, StoredProgrammpfadIsTakenAsItIs) {
   }
 }
 
-TEST_F(OptionenLesenTest, IntegersOutsideTheirRangeAreIgnored) {
-  const struct {
-    std::string_view name;
-    std::int32_t TOptionen::*field;
-    std::uint32_t stored;
-    bool accepted;
-  } cases[] = {
-      {texte::kMethode, &TOptionen::Methode, 5, false},
-      {texte::kMethode, &TOptionen::Methode, 0, true},
-      {texte::kMethode, &TOptionen::Methode, 4, true},
-      {texte::kMethode, &TOptionen::Methode, 0x80000002, false},
-      {texte::kSpaltenzahl, &TOptionen::Spaltenzahl, 0, false},
-      {texte::kSpaltenzahl, &TOptionen::Spaltenzahl, 101, false},
-      {texte::kSpaltenzahl, &TOptionen::Spaltenzahl, 1, true},
-      {texte::kSpaltenzahl, &TOptionen::Spaltenzahl, 100, true},
-      {texte::kSpaltenzahl, &TOptionen::Spaltenzahl, 0x00010010, false},  // 16 in its low half
-      {texte::kCaesarVerschiebung, &TOptionen::CaesarVerschiebung, 26, false},
-      {texte::kCaesarVerschiebung, &TOptionen::CaesarVerschiebung, 0xFFFFFFFF, false},
-      {texte::kCaesarVerschiebung, &TOptionen::CaesarVerschiebung, 0, true},
-      {texte::kCaesarVerschiebung, &TOptionen::CaesarVerschiebung, 25, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.stored));
-    InMemoryRegistry fresh;
-    fresh.Key(texte::kSettingsKey).SetDword(c.name, c.stored);
-    TOptionen o;
-    TTastenkuerzel k;
-    OptionenLesen(o, k, fresh, [this] { return exePath; });
-    TOptionen expected = DefaultsFound();
-    if (c.accepted) expected.*c.field = static_cast<std::int32_t>(c.stored);
-    EXPECT_EQ(o, expected);
-  }
-}
-
 TEST_F(OptionenLesenTest, BooleansAreTrueForEveryValueButZero) {
   const struct {
     std::string_view name;
@@ -200,13 +167,12 @@ TEST_F(OptionenLesenTest, BooleansAreTrueForEveryValueButZero) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.stored));
     InMemoryRegistry fresh;
     fresh.Key(texte::kSettingsKey).SetDword(c.name, c.stored);
-    TOptionen o;
-    o.*c.field = c.stored == 0;
-    TTastenkuerzel k;
-    OptionenLesen(o, k, fresh, [this] { return exePath; });
+    TEinstellungen e;
+    e.Optionen.*c.field = c.stored == 0;
+    OptionenLesen(e, fresh, [this] { return exePath; });
     TOptionen expected = DefaultsFound();
     expected.*c.field = c.stored != 0;
-    EXPECT_EQ(o, expected);
+    EXPECT_EQ(e.Optionen, expected);
   }
 }
 
@@ -369,18 +335,17 @@ TEST_F(OptionenLesenTest, BadValueStopsTheRefreshThereAndClosesTheKey) {
       }
     }
     c.spoil(fresh);
-    TOptionen o = Filled();
-    o.RegistryGefunden = false;
-    TTastenkuerzel k{0x0441, 0x0442};
+    TEinstellungen r{Filled(), {0x0441, 0x0442}};
+    r.Optionen.RegistryGefunden = false;
 
     try {
-      OptionenLesen(o, k, fresh, [] { return std::string("C:\\Tools\\tray.exe"); });
+      OptionenLesen(r, fresh, [] { return std::string("C:\\Tools\\tray.exe"); });
       ADD_FAILURE() << "no ERegistryException";
     } catch (const ERegistryException& e) {
       EXPECT_EQ(e.what(), c.wrongType ? WrongTypeText(c.name) : CannotReadText(c.name));
     }
-    EXPECT_EQ(o, expected);
-    EXPECT_EQ(k, expectedShortcuts);
+    EXPECT_EQ(r.Optionen, expected);
+    EXPECT_EQ(r.Tastenkuerzel, expectedShortcuts);
     EXPECT_EQ(fresh.Opens().size(), 1u);
     EXPECT_TRUE(fresh.EachOpenedKeyClosedOnce());
   }

@@ -1,8 +1,10 @@
-// The three registry calls that the options refresh makes, shaped like advapi32's,
-// so that the type and size rules live in portable code above them.
+// The registry calls that the options refresh and the editor's writer make, shaped like advapi32's,
+// so that the type and size rules, the order of the values and the handling of failures live in
+// portable code above them.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;  // KEY_ALL_ACCESS
@@ -42,4 +44,18 @@ class RegistryApi {
   virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data,
                           std::uint32_t* size) = 0;
   virtual long CloseKey(RegKey key) = 0;
+};
+
+class RegistrySchreibApi {
+ public:
+  virtual ~RegistrySchreibApi() = default;
+  // RegCreateKeyExA(HKEY_CURRENT_USER, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr):
+  // opens the key, creating it and the keys above it when missing.
+  virtual long CreateCurrentUserKey(std::string_view subKey, RegKey& key) = 0;
+  // RegSetValueExA(key, name, 0, type, data, size)
+  virtual long SetValue(RegKey key, std::string_view name, std::uint32_t type, const unsigned char* data,
+                        std::uint32_t size) = 0;
+  virtual long CloseKey(RegKey key) = 0;
+  // The system's words for a status code (FormatMessageA), for the user's message.
+  virtual std::string StatusText(long status) = 0;
 };

@@ -1,7 +1,7 @@
-// What the tray program and the options editor talsek.exe share, byte for byte: the settings key
-// that the editor writes and the tray program reads, its values, the keys of the stored Vigenère
-// key, the arguments with which the tray program opens the editor, and how the editor finds the
-// running tray program to tell it of new settings.
+// The names that the tray program and the options editor talsek.exe share, byte for byte: the
+// settings key that the editor writes and the tray program reads, its values, the keys of the stored
+// Vigenère key, the arguments with which the tray program opens the editor, and how the editor finds
+// the running tray program to tell it of new settings.
 #pragma once
 
 #include <string_view>

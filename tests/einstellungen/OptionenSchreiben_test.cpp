@@ -1,4 +1,4 @@
-#include "Talsek/OptionenSchreiben.h"
+#include "einstellungen/OptionenSchreiben.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "Main/OptionenLesen.h"
-#include "Main/Einstellungen.h"
+#include "einstellungen/Namen.h"
+#include "einstellungen/OptionenLesen.h"
+#include "einstellungen/Tabelle.h"
 #include "fakes/InMemoryRegistry.h"
 #include "verschl/verschl.h"
 
@@ -64,15 +65,14 @@ class OptionenSchreibenTest : public ::testing::Test {
   void SetUp() override { verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle); }
 
   // What the tray program's refresh makes of the key, starting from its start-up defaults.
-  TOptionen ReadBack() {
-    TOptionen gelesen;
-    OptionenLesen(gelesen, gelesenKuerzel, registry, [] { return std::string("C:\\Anderswo\\TalsekTray.exe"); });
+  TEinstellungen ReadBack() {
+    TEinstellungen gelesen;
+    OptionenLesen(gelesen, registry, [] { return std::string("C:\\Anderswo\\TalsekTray.exe"); });
     return gelesen;
   }
 
   InMemoryRegistry registry;
   InMemorySchreiber schreiber{registry};
-  TTastenkuerzel gelesenKuerzel;
 };
 
 TOptionen Beispiel() {
@@ -93,31 +93,46 @@ TOptionen Beispiel() {
 
 }  // namespace
 
-TEST_F(OptionenSchreibenTest, WhatIsWrittenTheTrayProgramReadsBackUnchanged) {
-  TOptionen grenzen;
-  grenzen.Methode = 0;
-  grenzen.CaesarVerschiebung = 0;
-  grenzen.Spaltenzahl = 1;
-  grenzen.VigenereSchluessel = "z";
-  grenzen.Grossschrift = true;
-  grenzen.UmlauteErsetzen = true;
-  grenzen.Programmpfad = "Z:\\B\xFCro\\Talsek\\";  // a code-page-1252 folder name, byte for byte
-  TOptionen langerSchluessel = Beispiel();
-  langerSchluessel.VigenereSchluessel = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzQuorvalmidestrenix";
-  langerSchluessel.Methode = 2;
-  const TTastenkuerzel kuerzel{0x0B2D, 0x0770};  // Strg+Umschalt+Einfg, Strg+Umschalt+Alt+F1
-  for (TOptionen o : {TOptionen{}, Beispiel(), grenzen, langerSchluessel}) {
-    OptionenSpeichern(o, kuerzel, schreiber);
-    o.RegistryGefunden = true;
-    EXPECT_EQ(ReadBack(), o) << "key " << o.VigenereSchluessel;
-    EXPECT_EQ(gelesenKuerzel, kuerzel);
+// Values that each row's field can hold and that differ from its default: a Zahl's two bounds, a
+// Schalter turned round, a shortcut with every modifier, a folder and a key of their kind.
+std::vector<TEinstellungen> Abweichungen(const TEinstellung& w) {
+  std::vector<TEinstellungen> faelle(w.Art == TArt::Zahl ? 2 : 1);
+  switch (w.Art) {
+    case TArt::Pfad:
+      w.Text(faelle[0]) = "Z:\\B\xFCro\\Talsek\\";  // a code-page-1252 folder name, byte for byte
+      break;
+    case TArt::Schluessel:
+      w.Text(faelle[0]) = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzQuorvalmidestrenix";
+      break;
+    case TArt::Zahl:
+      w.Zahl(faelle[0]) = w.Min;
+      w.Zahl(faelle[1]) = w.Max;
+      break;
+    case TArt::Schalter:
+      w.Schalter(faelle[0]) = !w.Schalter(faelle[0]);
+      break;
+    case TArt::Kuerzel:
+      w.Kuerzel(faelle[0]) = 0x0F70;  // Strg+Umschalt+Alt+F1, marked as an extended key
+      break;
+  }
+  return faelle;
+}
+
+TEST_F(OptionenSchreibenTest, EveryValueOfTheTableComesBackFromTheRegistryAsItWasWritten) {
+  for (const TEinstellung& w : kEinstellungen) {
+    for (TEinstellungen e : Abweichungen(w)) {
+      SCOPED_TRACE(w.Name);
+      OptionenSpeichern(e, schreiber);
+      e.Optionen.RegistryGefunden = true;
+      EXPECT_EQ(ReadBack(), e);
+    }
   }
   EXPECT_TRUE(schreiber.AllClosed());
 }
 
 TEST_F(OptionenSchreibenTest, SavingCreatesAMissingKeyAndWritesEveryValueInReadingOrder) {
   ASSERT_FALSE(registry.HasKey(texte::kSettingsKey));
-  OptionenSpeichern(Beispiel(), {}, schreiber);
+  OptionenSpeichern({Beispiel(), {}}, schreiber);
   EXPECT_TRUE(registry.HasKey(texte::kSettingsKey));
   const std::vector<std::string> expected = {"Programmpfad",    "CaesarVerschiebung",      "Methode",
                                              "MatrixQuadratisch", "Spaltenzahl",            "VigenereSchluessel",
@@ -135,15 +150,15 @@ TEST_F(OptionenSchreibenTest, SavingMendsValuesOfTheWrongTypeAndOverwritesOldOne
       .SetQword(texte::kKleinschrift, 1)
       .SetDword(texte::kProgrammpfad, 7)
       .SetString(texte::kVigenereSchluessel, "Alt");
-  OptionenSpeichern(Beispiel(), {}, schreiber);
+  OptionenSpeichern({Beispiel(), {}}, schreiber);
   TOptionen expected = Beispiel();
   expected.RegistryGefunden = true;
-  EXPECT_EQ(ReadBack(), expected);
+  EXPECT_EQ(ReadBack().Optionen, expected);
 }
 
 TEST(RegistryWerte, IntegersAndSwitchesAreLittleEndianDwordsAndTextsEndWithZero) {
   verschl::VigenereTabelleAufbauen(verschl::VigenereTabelle);
-  const std::vector<TRegistryWert> werte = RegistryWerte(Beispiel(), {0x0356, 0});
+  const std::vector<TRegistryWert> werte = RegistryWerte({Beispiel(), {0x0356, 0}});
   ASSERT_EQ(werte.size(), 13U);
   auto wert = [&](std::string_view name) {
     for (const TRegistryWert& w : werte) {
@@ -176,7 +191,7 @@ TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
   // Worked by hand, letter by letter: G+q=W, e+u=y, h+o=v, e+r=v, i+v=d, m+a=m, n+l=y, i+m=u, s+i=a.
   TOptionen o;
   o.VigenereSchluessel = "Geheimnis";
-  const std::vector<TRegistryWert> werte = RegistryWerte(o, {});
+  const std::vector<TRegistryWert> werte = RegistryWerte({o, {}});
   EXPECT_EQ(werte[5].Name, "VigenereSchluessel");
   EXPECT_EQ(werte[5].Typ, kRegSz);
   const std::string gespeichert(werte[5].Daten.begin(), werte[5].Daten.end());
@@ -186,7 +201,7 @@ TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
 TEST_F(OptionenSchreibenTest, AKeyThatCannotBeCreatedIsReportedAndNothingIsWritten) {
   schreiber.createStatus = kErrorAccessDenied;
   try {
-    OptionenSpeichern(Beispiel(), {}, schreiber);
+    OptionenSpeichern({Beispiel(), {}}, schreiber);
     FAIL() << "no error reported";
   } catch (const ESpeichernFehler& e) {
     EXPECT_STREQ(e.what(),
@@ -200,7 +215,7 @@ TEST_F(OptionenSchreibenTest, AKeyThatCannotBeCreatedIsReportedAndNothingIsWritt
 TEST_F(OptionenSchreibenTest, AValueThatCannotBeWrittenIsReportedByNameAndTheKeyIsClosed) {
   schreiber.failingValue = "Spaltenzahl";
   try {
-    OptionenSpeichern(Beispiel(), {}, schreiber);
+    OptionenSpeichern({Beispiel(), {}}, schreiber);
     FAIL() << "no error reported";
   } catch (const ESpeichernFehler& e) {
     EXPECT_STREQ(e.what(),
