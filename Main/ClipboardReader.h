@@ -1,5 +1,6 @@
-// Read-only access to the clipboard, for the commands' checks around the text buffer: what the
-// paste will bring, and whether the copy arrived. The buffer alone pastes and copies.
+// The commands' own access to the clipboard, around the text buffer: what the paste will bring,
+// whether the copy arrived with its marks, and the emptying of a clipboard that holds a decrypted
+// text it should not. The buffer alone pastes and copies.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,13 @@ class ClipboardReader {
   virtual std::optional<std::size_t> Length() = 0;
   // While open: the clipboard's text up to its first U+0000, or nothing when it holds no text.
   virtual std::optional<std::u16string> UnicodeText() = 0;
+  // While open: whether the clipboard carries the mark that keeps it from the clipboard's watchers
+  // ("ExcludeClipboardContentFromMonitorProcessing").
+  virtual bool Markiert() = 0;
+  // Opens, empties and closes the clipboard; false when it could not be opened.
+  virtual bool Leeren() = 0;
+  // The clipboard's sequence number, which every change of its content moves on.
+  virtual std::uint32_t Sequenznummer() = 0;
   // The code page that the buffer's paste converts to, and that conversion made exact.
   virtual std::uint32_t Codepage() = 0;
   virtual TAnsiText InAnsi(std::u16string_view text) = 0;

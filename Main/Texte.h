@@ -11,6 +11,8 @@ namespace texte {
 
 // Tray icon and single-instance object (the form's class and caption are in einstellungen/Namen.h).
 inline constexpr std::string_view kTip = "TalsekTray 1.5";
+// TalsekTray 1.5 – Zwischenablage wird in <n> s geleert (while a decrypted text waits to leave the clipboard)
+inline constexpr std::string_view kTipLeeren = "TalsekTray 1.5 \x96 Zwischenablage wird in %s s geleert";
 inline constexpr std::string_view kMutexName = "TalsekTray";
 inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 // The registered message with which the installer and the uninstaller end a running TalsekTray
@@ -74,6 +76,23 @@ inline constexpr std::string_view kErgebnisVeraendert =
 // Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.
 inline constexpr std::string_view kNichtKopiert =
     "Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.";
+
+// The in-place commands' refusals.
+// Strg, Umschalt, Alt oder die Windows-Taste ist noch gedrückt.\r\n
+// Bitte lassen Sie die Tasten nach dem Tastenkürzel los; der markierte Text bleibt unverändert.
+inline constexpr std::string_view kTastenGehalten =
+    "Strg, Umschalt, Alt oder die Windows-Taste ist noch gedr\xFC" "ckt.\r\n"
+    "Bitte lassen Sie die Tasten nach dem Tastenk\xFCrzel los; der markierte Text bleibt unver\xE4ndert.";
+// Es ist kein Text markiert, oder das Fenster nimmt keine Eingaben von TalsekTray an (zum Beispiel
+// ein als Administrator gestartetes Programm).\r\nDie Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kNichtsMarkiert =
+    "Es ist kein Text markiert, oder das Fenster nimmt keine Eingaben von TalsekTray an (zum Beispiel "
+    "ein als Administrator gestartetes Programm).\r\nDie Zwischenablage bleibt unver\xE4ndert.";
+// Das Fenster mit dem markierten Text ist nicht mehr im Vordergrund; TalsekTray hat nichts eingefügt.\r\n
+// Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kFensterGewechselt =
+    "Das Fenster mit dem markierten Text ist nicht mehr im Vordergrund; TalsekTray hat nichts eingef\xFCgt.\r\n"
+    "Die Zwischenablage bleibt unver\xE4ndert.";
 
 // The tray menu's stored captions, in menu order (the separators are the GUI layer's "-").
 inline constexpr std::string_view kProgrammTalsekStarten = "Programm Talsek starten";

@@ -92,36 +92,53 @@ ZwischenablageBefehle::ZwischenablageBefehle(TOptionen& optionen, std::function<
       frist_(std::move(frist)) {}
 
 // A ciphertext is meant to be pasted and shared; the user may well want it in the clipboard history.
-void ZwischenablageBefehle::Verschluesseln() { Ausfuehren(true, &TMethode::vorwaerts, CopyScope::Shared); }
+bool ZwischenablageBefehle::Verschluesseln() { return Ausfuehren(true, &TMethode::vorwaerts, CopyScope::Shared); }
 
 // The filters are one-way (case, transcription, spaces cannot be restored), so decryption
 // runs none of them whatever the options say. Its result is a plain text that was never on this
 // computer's clipboard before, so this program must not be the one that hands it to the clipboard
 // history, the cloud clipboard and every clipboard recorder.
-void ZwischenablageBefehle::Entschluesseln() { Ausfuehren(false, &TMethode::rueckwaerts, CopyScope::Private); }
+bool ZwischenablageBefehle::Entschluesseln() {
+  return Ausfuehren(false, &TMethode::rueckwaerts, CopyScope::Private);
+}
+
+// A result that replaces a selection is no one's to keep, whichever way it went.
+bool ZwischenablageBefehle::AuswahlVerschluesseln() {
+  return Ausfuehren(true, &TMethode::vorwaerts, CopyScope::Handover);
+}
+
+bool ZwischenablageBefehle::AuswahlEntschluesseln() {
+  return Ausfuehren(false, &TMethode::rueckwaerts, CopyScope::Handover);
+}
 
 // Every step works on the text as the buffer gives it back rather than on the previous result held
 // aside, so what goes to the clipboard is exactly what the control holds.
-void ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie) {
+bool ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie) {
   // A failed refresh must leave buffer and clipboard alone, so it runs before either is touched
   // and its exception is left to the caller's error box. Without a refresh the record is used as
   // it stands, which is how the commands behave before the registry part exists.
   if (optionenLesen_) {
     optionenLesen_();
   }
+  // Any window may read a control's text and bring back its undo: nothing of the clipboard's text
+  // or of the result stays in the buffer once the command is over, however it ends.
+  struct Leeren {
+    TextBuffer& puffer;
+    ~Leeren() { puffer.Clear(); }
+  } const leeren{puffer_};
   std::optional<std::string> text = Einfuegen();
-  if (!text) return;
+  if (!text) return false;
 
   if (vorbereiten) {
     for (const TFilter& filter : kFilter) {
-      if ((optionen_.*filter.schalter) && !Uebernehmen(*text, filter.anwenden(*text))) return;
+      if ((optionen_.*filter.schalter) && !Uebernehmen(*text, filter.anwenden(*text))) return false;
     }
   }
   const TMethode* methode = MethodeSuchen(optionen_.Methode);
   if (methode != nullptr && methode->gilt(optionen_) && !Uebernehmen(*text, (methode->*richtung)(*text, optionen_))) {
-    return;
+    return false;
   }
-  Kopieren(*text, kopie);
+  return Kopieren(*text, kopie);
 }
 
 std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(std::chrono::milliseconds beginn,
@@ -144,6 +161,7 @@ std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(std:
     return gelesen;
   }
   gelesen.text = std::move(ansi.text);
+  gelesen.markiert = ablage_.Markiert();
   return gelesen;
 }
 
@@ -196,17 +214,32 @@ bool ZwischenablageBefehle::Uebernehmen(std::string& text, const std::string& er
   return true;
 }
 
-void ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie) {
+bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie) {
   const auto beginn = frist_.jetzt();
+  const bool privat = kopie != CopyScope::Shared;
+  // Checking a handover would count as its reader: it is checked as a private copy and then handed
+  // over afresh, the same text from the same selection.
+  const CopyScope geprueft = kopie == CopyScope::Handover ? CopyScope::Private : kopie;
+  bool ohneMarke = false;
   const bool angekommen = Versuchen(frist_, beginn, [&] {
     puffer_.SelectAll();
-    puffer_.Copy(kopie);
+    puffer_.Copy(geprueft);
     // What the platform makes of the copy of an empty selection is its own affair.
     if (text.empty()) return true;
     const std::optional<TGelesen> gelesen = Lesen(beginn, false);
-    return gelesen && gelesen->meldung.empty() && gelesen->text == text;
+    const bool textDa = gelesen && gelesen->meldung.empty() && gelesen->text == text;
+    // A control that could not make the marked copy puts its own there, unmarked, and says nothing.
+    ohneMarke = textDa && privat && !gelesen->markiert;
+    return textDa && !ohneMarke;
   });
-  if (!angekommen) Fehler(texte::kNichtKopiert);
+  if (angekommen) {
+    if (kopie == CopyScope::Handover) puffer_.Copy(kopie);
+    return true;
+  }
+  // A decrypted text goes on the clipboard with its marks or not at all.
+  if (ohneMarke) ablage_.Leeren();
+  Fehler(texte::kNichtKopiert);
+  return false;
 }
 
 void ZwischenablageBefehle::Fehler(std::string_view text) { meldungen_.ShowMessage(text, texte::kFehler, kIconError); }

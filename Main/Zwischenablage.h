@@ -38,21 +38,27 @@ class ZwischenablageBefehle {
   // optionenLesen refreshes `optionen` and may throw; it runs first in each command.
   ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen, TextBuffer& puffer,
                         ClipboardReader& ablage, MessageSink& meldungen, TWartefrist frist);
-  void Verschluesseln();
-  void Entschluesseln();
+  // Each returns whether its result is on the clipboard. At its end, whatever way it ends, the
+  // buffer holds nothing of the text.
+  bool Verschluesseln();
+  bool Entschluesseln();
+  // The same for the in-place commands, whose result is handed over to one paste.
+  bool AuswahlVerschluesseln();
+  bool AuswahlEntschluesseln();
 
  private:
   using Richtung = std::string (*TMethode::*)(std::string_view, const TOptionen&);
-  void Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie);
+  bool Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie);
   std::optional<std::string> Einfuegen();
   bool Uebernehmen(std::string& text, const std::string& ergebnis);
-  void Kopieren(const std::string& text, CopyScope kopie);
+  bool Kopieren(const std::string& text, CopyScope kopie);
   // The clipboard's text in the buffer's code page, or nothing when another program holds the
   // clipboard until the time that began at `beginn` is up. `meldung` is set when the text cannot go
   // through the buffer at all.
   struct TGelesen {
     std::optional<std::string> text;  // empty: no text on the clipboard
     std::string meldung;
+    bool markiert = false;            // the clipboard carries the private copy's mark
   };
   std::optional<TGelesen> Lesen(std::chrono::milliseconds beginn, bool pruefen);
   void Fehler(std::string_view text);

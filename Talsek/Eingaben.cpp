@@ -80,26 +80,22 @@ bool SchluesselPruefen(std::string_view schluessel, const TEinstellung& w, std::
   return true;
 }
 
-// A shortcut the tray program can register and that leaves typing alone: not one that it would
-// ignore, not a typing key without Strg or Alt, and not Strg+Alt where that is AltGr and types a
-// character. 0, no shortcut, always passes.
+// A shortcut the tray program registers: 0, no shortcut, always passes; any other must keep every
+// rule of the shortcuts, and a refusal says which it breaks.
 bool KuerzelPruefen(std::uint32_t kuerzel, const TEinstellung& w, const TTastaturbelegung& belegung,
                     TEingabePruefung& pruefung) {
   if (kuerzel == 0) return true;
   const std::string name = KuerzelName(kuerzel, belegung);
-  const std::uint32_t flags = kuerzel >> 8;
-  switch (KuerzelMangel(kuerzel)) {
+  switch (KuerzelMangel(kuerzel, belegung)) {
+    case TKuerzelMangel::Keiner:
+      return true;
     case TKuerzelMangel::KeineTaste:
       pruefung.Fehler = Einsetzen(texte::kKuerzelOhneTaste, {w.Bezeichnung});
       break;
     case TKuerzelMangel::OhneStrgAlt:
       pruefung.Fehler = Einsetzen(texte::kKuerzelOhneStrgAlt, {name, w.Bezeichnung});
       break;
-    case TKuerzelMangel::Keiner:
-      if ((flags & kHotkeyStrg) == 0 || (flags & kHotkeyAlt) == 0 ||
-          !belegung.AltGrZeichen(static_cast<std::uint8_t>(kuerzel), (flags & kHotkeyUmschalt) != 0)) {
-        return true;
-      }
+    case TKuerzelMangel::AltGr:
       pruefung.Fehler = Einsetzen(texte::kKuerzelAltGr, {name, w.Bezeichnung});
       break;
   }

@@ -46,10 +46,12 @@ inline constexpr std::string_view kKuerzelOhneTaste =
     "Das Tastenk\xFCrzel f\xFCr %s hat keine Taste, die TalsekTray verwenden kann.\r\n"
     "Bitte dr\xFC" "cken Sie im Feld eine Tastenkombination mit Strg oder Alt.";
 // <Kürzel> ist als Tastenkürzel für <Befehl> nicht möglich:\r\n
-// Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie ließe sich nicht mehr tippen.
+// Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie wirkte dort nicht mehr.
+// Nur F1 bis F24 gehen auch allein.
 inline constexpr std::string_view kKuerzelOhneStrgAlt =
     "%s ist als Tastenk\xFCrzel f\xFCr %s nicht m\xF6glich:\r\n"
-    "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie lie\xDF" "e sich nicht mehr tippen.";
+    "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie wirkte dort nicht mehr. "
+    "Nur F1 bis F24 gehen auch allein.";
 // <Kürzel> ist als Tastenkürzel für <Befehl> nicht möglich:\r\n
 // Auf dieser Tastaturbelegung wirkt Strg+Alt wie AltGr, und die Taste schreibt damit ein Zeichen.
 inline constexpr std::string_view kKuerzelAltGr =

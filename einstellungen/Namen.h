@@ -21,9 +21,13 @@ inline constexpr std::string_view kKleinschrift = "Kleinschrift";
 inline constexpr std::string_view kGrossschrift = "Grossschrift";
 inline constexpr std::string_view kLeerzeichenLoeschen = "LeerzeichenLoeschen";
 inline constexpr std::string_view kUmlauteErsetzen = "UmlauteErsetzen";
+// Seconds after which a decrypted text leaves the clipboard (REG_DWORD; 0 or none: never).
+inline constexpr std::string_view kZwischenablageLeerenNach = "ZwischenablageLeerenNach";
 // The commands' keyboard shortcuts, REG_DWORDs as the hotkey control gives them.
 inline constexpr std::string_view kTastenkuerzelVerschluesseln = "TastenkuerzelVerschluesseln";
 inline constexpr std::string_view kTastenkuerzelEntschluesseln = "TastenkuerzelEntschluesseln";
+inline constexpr std::string_view kTastenkuerzelAuswahlVerschluesseln = "TastenkuerzelAuswahlVerschluesseln";
+inline constexpr std::string_view kTastenkuerzelAuswahlEntschluesseln = "TastenkuerzelAuswahlEntschluesseln";
 // The fixed key under which the stored Vigenère key is enciphered.
 inline constexpr std::string_view kSchluesselSchluessel = "quorvalmidestrenix";
 inline constexpr std::string_view kStandardSchluessel = "Wandelrose";

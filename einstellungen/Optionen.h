@@ -20,15 +20,21 @@ struct TOptionen {
   bool LeerzeichenLoeschen = false;
   bool UmlauteErsetzen = false;
   std::string Programmpfad;             // folder of talsek.exe, with its trailing separator
+  // Seconds after which a decrypted text is taken off the clipboard again, if it is still there;
+  // 0 is never.
+  std::int32_t ZwischenablageLeerenNach = 0;  // 0..3600
 
   bool operator==(const TOptionen&) const = default;
 };
 
-// The keyboard shortcuts of the two clipboard commands, read with the options but kept beside them:
-// each in the form the standard hotkey control gives (see Tastenkuerzel.h); 0 is none.
+// The keyboard shortcuts of the clipboard commands and of their in-place forms, read with the
+// options but kept beside them: each in the form the standard hotkey control gives (see
+// Tastenkuerzel.h); 0 is none.
 struct TTastenkuerzel {
   std::uint32_t Verschluesseln = 0;
   std::uint32_t Entschluesseln = 0;
+  std::uint32_t AuswahlVerschluesseln = 0;  // the selected text of any program, in place
+  std::uint32_t AuswahlEntschluesseln = 0;
 
   bool operator==(const TTastenkuerzel&) const = default;
 };

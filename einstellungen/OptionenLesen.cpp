@@ -56,8 +56,11 @@ void Lesen(const TEinstellung& w, TEinstellungen& e, Registry& registry) {
       w.Schalter(e) = registry.ReadBool(w.Name);
       break;
     case TArt::Kuerzel:
+      // A value that breaks a rule is no shortcut, at start-up and at every later refresh alike.
       if (const auto value = static_cast<std::uint32_t>(registry.ReadInteger(w.Name)); Zulaessig(w, value)) {
         w.Kuerzel(e) = value;
+      } else {
+        AufStandard(w, e);
       }
       break;
   }

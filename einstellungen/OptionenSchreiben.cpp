@@ -72,6 +72,7 @@ std::vector<TRegistryWert> RegistryWerte(const TEinstellungen& einstellungen) {
   // The table's accessors hand out the fields for writing as well; a copy keeps the caller's alone.
   TEinstellungen e = einstellungen;
   std::vector<TRegistryWert> werte;
+  werte.reserve(kEinstellungen.size());
   for (const TEinstellung& w : kEinstellungen) werte.push_back(Wert(w, e));
   return werte;
 }

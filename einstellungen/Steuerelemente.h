@@ -31,4 +31,10 @@
 /* The commands' shortcuts: hotkey controls (msctls_hotkey32). */
 #define IDC_KUERZEL_VERSCHLUESSELN 1015
 #define IDC_KUERZEL_ENTSCHLUESSELN 1016
+/* Seconds after which a decrypted text leaves the clipboard, 0-3600: an edit with an up-down control. */
+#define IDC_LEEREN 1017
+#define IDC_LEEREN_PFEILE 1018
+/* The in-place commands' shortcuts: hotkey controls. */
+#define IDC_KUERZEL_AUSWAHL_VERSCHLUESSELN 1019
+#define IDC_KUERZEL_AUSWAHL_ENTSCHLUESSELN 1020
 /* OK and "Abbrechen" are the dialog manager's IDOK (1) and IDCANCEL (2). */

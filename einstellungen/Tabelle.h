@@ -19,7 +19,7 @@ enum class TArt {
   Schluessel,  // REG_SZ: the Vigenère key, enciphered under the fixed key; its letters alone count
   Zahl,        // REG_DWORD as a signed number, taken only within Min to Max
   Schalter,    // REG_DWORD: 0 is false, every other value true
-  Kuerzel,     // REG_DWORD in the hotkey control's form: 0 is none, a value no key answers to is ignored
+  Kuerzel,     // REG_DWORD in the hotkey control's form: 0 is none, and so is a value that breaks a rule
 };
 
 // What a refresh that finds the key but not the value does with the field.
@@ -68,10 +68,10 @@ constexpr auto& Kuerzel(TEinstellungen& e) {
 }
 }  // namespace einstellungen_detail
 
-inline constexpr std::array<TEinstellung, 13> kEinstellungen = [] {
+inline constexpr std::array<TEinstellung, 16> kEinstellungen = [] {
   using namespace einstellungen_detail;
   using B = TBedienung;
-  return std::array<TEinstellung, 13>{{
+  return std::array<TEinstellung, 16>{{
       {.Name = texte::kProgrammpfad, .Art = TArt::Pfad, .Fehlt = TFehlt::Programmordner,
        .Text = &Option<&TOptionen::Programmpfad>},
       {.Name = texte::kCaesarVerschiebung, .Art = TArt::Zahl, .Min = 0, .Max = 25,
@@ -98,12 +98,23 @@ inline constexpr std::array<TEinstellung, 13> kEinstellungen = [] {
        .Bedienung = B::Kontrollkaestchen},
       {.Name = texte::kUmlauteErsetzen, .Art = TArt::Schalter, .Schalter = &Option<&TOptionen::UmlauteErsetzen>,
        .Steuerelement = IDC_UMLAUTE, .Bedienung = B::Kontrollkaestchen},
+      {.Name = texte::kZwischenablageLeerenNach, .Art = TArt::Zahl, .Fehlt = TFehlt::Standard, .Min = 0,
+       .Max = 3600, .Zahl = &Option<&TOptionen::ZwischenablageLeerenNach>, .Steuerelement = IDC_LEEREN,
+       .Bedienung = B::Zahlfeld, .Bezeichnung = texte::kFeldLeerenNach},
       {.Name = texte::kTastenkuerzelVerschluesseln, .Art = TArt::Kuerzel, .Fehlt = TFehlt::Standard,
        .Kuerzel = &Kuerzel<&TTastenkuerzel::Verschluesseln>, .Steuerelement = IDC_KUERZEL_VERSCHLUESSELN,
        .Bedienung = B::Tastenkuerzel, .Bezeichnung = texte::kBefehlVerschluesseln},
       {.Name = texte::kTastenkuerzelEntschluesseln, .Art = TArt::Kuerzel, .Fehlt = TFehlt::Standard,
        .Kuerzel = &Kuerzel<&TTastenkuerzel::Entschluesseln>, .Steuerelement = IDC_KUERZEL_ENTSCHLUESSELN,
        .Bedienung = B::Tastenkuerzel, .Bezeichnung = texte::kBefehlEntschluesseln},
+      {.Name = texte::kTastenkuerzelAuswahlVerschluesseln, .Art = TArt::Kuerzel, .Fehlt = TFehlt::Standard,
+       .Kuerzel = &Kuerzel<&TTastenkuerzel::AuswahlVerschluesseln>,
+       .Steuerelement = IDC_KUERZEL_AUSWAHL_VERSCHLUESSELN, .Bedienung = B::Tastenkuerzel,
+       .Bezeichnung = texte::kBefehlAuswahlVerschluesseln},
+      {.Name = texte::kTastenkuerzelAuswahlEntschluesseln, .Art = TArt::Kuerzel, .Fehlt = TFehlt::Standard,
+       .Kuerzel = &Kuerzel<&TTastenkuerzel::AuswahlEntschluesseln>,
+       .Steuerelement = IDC_KUERZEL_AUSWAHL_ENTSCHLUESSELN, .Bedienung = B::Tastenkuerzel,
+       .Bezeichnung = texte::kBefehlAuswahlEntschluesseln},
   }};
 }();
 

@@ -29,11 +29,8 @@ bool TasteVerwendbar(std::uint8_t taste) {
   return true;
 }
 
-// The keys that type a character: space, digits, letters, the number pad, the punctuation keys.
-bool Schreibtaste(std::uint8_t taste) {
-  return taste == 0x20 || Zwischen(taste, 0x30, 0x39) || Zwischen(taste, 0x41, 0x5A) ||
-         Zwischen(taste, 0x60, 0x6F) || Zwischen(taste, 0xBA, 0xC0) || Zwischen(taste, 0xDB, 0xDF) || taste == 0xE2;
-}
+// F1 to F24 type nothing and mean nothing to most programs: they alone may do without Strg or Alt.
+bool Funktionstaste(std::uint8_t taste) { return Zwischen(taste, 0x70, 0x87); }
 
 // The keys whose scan code has the extended prefix: the block between the letters and the number
 // pad, the pad's "/", Druck and the menu key. Asked for with the extended bit, the layout names
@@ -86,14 +83,32 @@ TKuerzelMangel KuerzelMangel(std::uint32_t kuerzel) {
   if (kuerzel > 0xFFFF || (Flags(kuerzel) & ~kBekannteFlags) != 0 || !TasteVerwendbar(Taste(kuerzel))) {
     return TKuerzelMangel::KeineTaste;
   }
-  if (Schreibtaste(Taste(kuerzel)) && (Flags(kuerzel) & (kHotkeyStrg | kHotkeyAlt)) == 0) {
+  // Not only the keys that type: a bare arrow, Enter, Tab, Esc, Entf or Umschalt+Einfg (paste) would be
+  // taken away from every program as surely as a letter.
+  if (!Funktionstaste(Taste(kuerzel)) && (Flags(kuerzel) & (kHotkeyStrg | kHotkeyAlt)) == 0) {
     return TKuerzelMangel::OhneStrgAlt;
+  }
+  return TKuerzelMangel::Keiner;
+}
+
+TKuerzelMangel KuerzelMangel(std::uint32_t kuerzel, const TTastaturbelegung& belegung) {
+  const TKuerzelMangel mangel = KuerzelMangel(kuerzel);
+  if (mangel != TKuerzelMangel::Keiner) return mangel;
+  const std::uint32_t flags = Flags(kuerzel);
+  // Windows takes Strg+Alt for AltGr: such a hotkey would swallow the character the key types with it.
+  if ((flags & kHotkeyStrg) != 0 && (flags & kHotkeyAlt) != 0 &&
+      belegung.AltGrZeichen(Taste(kuerzel), (flags & kHotkeyUmschalt) != 0)) {
+    return TKuerzelMangel::AltGr;
   }
   return TKuerzelMangel::Keiner;
 }
 
 bool KuerzelVerwendbar(std::uint32_t kuerzel) {
   return kuerzel != 0 && KuerzelMangel(kuerzel) == TKuerzelMangel::Keiner;
+}
+
+bool KuerzelVerwendbar(std::uint32_t kuerzel, const TTastaturbelegung& belegung) {
+  return kuerzel != 0 && KuerzelMangel(kuerzel, belegung) == TKuerzelMangel::Keiner;
 }
 
 std::string KuerzelName(std::uint32_t kuerzel, const TTastaturbelegung& belegung) {

@@ -32,15 +32,21 @@ struct THotkey {
 // HOTKEYF_EXT plays no part: a hotkey answers to its key wherever that key lies on the keyboard.
 THotkey HotkeyAus(std::uint32_t kuerzel);
 
-// What is wrong with a stored shortcut other than 0, in the order the checks run.
+// What is wrong with a stored shortcut other than 0, in the order the checks run. The same rules hold
+// in the editor, which refuses such a shortcut and says why, and in TalsekTray, which takes it for none.
 enum class TKuerzelMangel {
   Keiner,
   KeineTaste,   // no key that a combination can end with (only modifiers, unknown bits, a mouse button)
-  OhneStrgAlt,  // a key that types a character, without Strg or Alt: it would swallow typing
+  OhneStrgAlt,  // a key other than F1 to F24 without Strg or Alt: TalsekTray would take it from every program
+  AltGr,        // Strg+Alt with a key that types a character under AltGr on the current layout
 };
+// The rules that need no keyboard layout: the settings' refresh applies them to every stored value.
 TKuerzelMangel KuerzelMangel(std::uint32_t kuerzel);
+// All rules, the layout's AltGr characters among them.
+TKuerzelMangel KuerzelMangel(std::uint32_t kuerzel, const TTastaturbelegung& belegung);
 // A shortcut that TalsekTray registers: not 0 and without fault.
 bool KuerzelVerwendbar(std::uint32_t kuerzel);
+bool KuerzelVerwendbar(std::uint32_t kuerzel, const TTastaturbelegung& belegung);
 
 // "Strg+Umschalt+V": the modifiers in this order, then the key as the layout names it, or by a
 // fixed name where the layout gives none. Empty for 0.

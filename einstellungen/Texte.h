@@ -21,8 +21,13 @@ inline constexpr std::string_view kSpeichernFehler =
 // shortcuts they are.
 inline constexpr std::string_view kFeldCaesar = "Caesar-Verschiebung";
 inline constexpr std::string_view kFeldSpaltenzahl = "Spaltenzahl";
+// Sekunden bis zum Löschen
+inline constexpr std::string_view kFeldLeerenNach = "Sekunden bis zum L\xF6schen";
 inline constexpr std::string_view kBefehlVerschluesseln = "Verschl\xFCsseln";
 inline constexpr std::string_view kBefehlEntschluesseln = "Entschl\xFCsseln";
+// Markierten Text verschlüsseln, Markierten Text entschlüsseln
+inline constexpr std::string_view kBefehlAuswahlVerschluesseln = "Markierten Text verschl\xFCsseln";
+inline constexpr std::string_view kBefehlAuswahlEntschluesseln = "Markierten Text entschl\xFCsseln";
 
 // A shortcut's readable name: the modifiers in this order, joined by "+", then the key.
 inline constexpr std::string_view kStrg = "Strg";

@@ -88,7 +88,7 @@ fi
 echo "== [3/3] clang-tidy"
 tidy_log="$work/tidy.log"
 if cmake --preset tidy >"$tidy_log" 2>&1; then
-  files=(verschl/*.cpp Main/*.cpp gui/*.cpp fuzz/*.cpp)
+  files=(verschl/*.cpp einstellungen/*.cpp Main/*.cpp gui/*.cpp Talsek/*.cpp fuzz/*.cpp)
   if printf '%s\n' "${files[@]}" |
        xargs -P "$(nproc)" -n 1 "$clang_tidy" -p build/tidy --quiet >>"$tidy_log" 2>&1; then
     pass "clang-tidy: ${#files[@]} files, no finding"

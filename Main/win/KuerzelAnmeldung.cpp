@@ -5,14 +5,22 @@
 #include "einstellungen/Einsetzen.h"
 #include "Main/Texte.h"
 
-TKuerzelAnmeldung::TKuerzelAnmeldung(HWND fenster, MessageSink& meldungen, const TTastaturbelegung& belegung)
-    : fenster_(fenster), meldungen_(meldungen), belegung_(belegung) {}
+TKuerzelAnmeldung::TKuerzelAnmeldung(HWND fenster, const TTastaturbelegung& belegung)
+    : fenster_(fenster), belegung_(belegung) {}
 
-void TKuerzelAnmeldung::Abgleichen(const TTastenkuerzel& kuerzel) {
-  std::array<std::uint32_t, 2> soll{kuerzel.Verschluesseln, kuerzel.Entschluesseln};
-  // One combination for both (a hand-made value; the editor refuses it): the encrypt command keeps
-  // it, as Windows would give it to one of the two anyway.
-  if (soll[1] != 0 && HotkeyAus(soll[1]) == HotkeyAus(soll[0])) soll[1] = 0;
+std::vector<std::string> TKuerzelAnmeldung::Abgleichen(const TTastenkuerzel& kuerzel) {
+  std::array<std::uint32_t, 4> soll{kuerzel.Verschluesseln, kuerzel.Entschluesseln, kuerzel.AuswahlVerschluesseln,
+                                    kuerzel.AuswahlEntschluesseln};
+  for (std::size_t i = 0; i < soll.size(); ++i) {
+    // The refresh has let through only what needs no layout; Strg+Alt with a key that types under
+    // AltGr here would take that character from every program.
+    if (!KuerzelVerwendbar(soll[i], belegung_)) soll[i] = 0;
+    // One combination for two commands (a hand-made value; the editor refuses it): the first keeps
+    // it, as Windows would give it to one of them anyway.
+    for (std::size_t j = 0; j < i; ++j) {
+      if (soll[i] != 0 && HotkeyAus(soll[i]) == HotkeyAus(soll[j])) soll[i] = 0;
+    }
+  }
   // Every change is released before anything is registered, so that two shortcuts that swap places
   // find their combinations free.
   for (std::size_t i = 0; i < eintraege_.size(); ++i) {
@@ -38,11 +46,9 @@ void TKuerzelAnmeldung::Abgleichen(const TTastenkuerzel& kuerzel) {
       belegt.push_back(KuerzelName(eintrag.kuerzel, belegung_));
     }
   }
-  // The boxes last: while one is open, a hotkey or a tray click may start a command whose refresh
-  // comes here again, and it must find everything above done.
-  for (const std::string& name : belegt) {
-    meldungen_.ShowMessage(Einsetzen(texte::kKombinationBelegt, {name}), texte::kWarnung, kIconWarning);
-  }
+  std::vector<std::string> warnungen;
+  for (const std::string& name : belegt) warnungen.push_back(Einsetzen(texte::kKombinationBelegt, {name}));
+  return warnungen;
 }
 
 std::string TKuerzelAnmeldung::Name(int befehl) const {

@@ -1,5 +1,6 @@
 // The clipboard commands' shortcuts, registered as hotkeys of the hidden form: WM_HOTKEY then comes
-// with the command's number. A combination that another program holds is reported once.
+// with the command's number. A shortcut that breaks a rule of the current layout is none; a
+// combination that another program holds is reported once.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "Main/MessageSink.h"
 #include "einstellungen/Optionen.h"
 #include "einstellungen/Tastaturbelegung.h"
 #include "einstellungen/Tastenkuerzel.h"
@@ -20,13 +20,15 @@ class TKuerzelAnmeldung {
   // WM_HOTKEY's wParam for each command.
   static constexpr int kVerschluesseln = 1;
   static constexpr int kEntschluesseln = 2;
+  static constexpr int kAuswahlVerschluesseln = 3;
+  static constexpr int kAuswahlEntschluesseln = 4;
 
-  TKuerzelAnmeldung(HWND fenster, MessageSink& meldungen, const TTastaturbelegung& belegung);
+  TKuerzelAnmeldung(HWND fenster, const TTastaturbelegung& belegung);
 
   // Makes the registered hotkeys those of `kuerzel`, releasing the ones that changed first, and
-  // tries again those that another program held so far. Each combination that stays taken is
-  // reported in a box, once in the life of the program.
-  void Abgleichen(const TTastenkuerzel& kuerzel);
+  // tries again those that another program held so far. Returns the warning for each combination
+  // that stays taken, once in the life of the program; the caller shows them when it may.
+  std::vector<std::string> Abgleichen(const TTastenkuerzel& kuerzel);
 
   // The readable name of a command's registered shortcut; empty when it has none in effect.
   std::string Name(int befehl) const;
@@ -38,8 +40,7 @@ class TKuerzelAnmeldung {
   };
 
   HWND fenster_;
-  MessageSink& meldungen_;
   const TTastaturbelegung& belegung_;
-  std::array<TEintrag, 2> eintraege_;  // the commands in the order of their numbers
+  std::array<TEintrag, 4> eintraege_;  // the commands in the order of their numbers
   std::vector<THotkey> gemeldet_;
 };

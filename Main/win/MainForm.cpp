@@ -7,9 +7,11 @@
 #include <string>
 #include <utility>
 
+#include "Main/Auswahl.h"
 #include "Main/Optionen.h"
 #include "Main/Texte.h"
 #include "Main/win/DateiVorhanden.h"
+#include "Main/win/Win32AuswahlUmgebung.h"
 #include "einstellungen/ERegistryException.h"
 #include "einstellungen/Namen.h"
 #include "einstellungen/OptionenLesen.h"
@@ -18,20 +20,25 @@
 #include "Main/win/TrayIcon.h"
 #include "gui/Texte.h"
 #include "gui/win/Application.h"
+#include "gui/win/Bedienen.h"
 
 namespace {
 
 // The form's stored description: never shown, so its bounds matter only to the buffer's size.
 const gui::TFormDescription kBeschreibung{texte::kFormKlasse.data(), texte::kFormCaption, 231, 493, 151, 75};
 
-// The commands wait for a clipboard held by another program on the GUI thread itself: nothing else
-// would run meanwhile anyway, since a command runs from start to end before the next message.
+// The one timer: a second's tick while a decrypted text waits to leave the clipboard.
+constexpr UINT_PTR kLeerenUhr = 1;
+
+// The commands wait for a clipboard held by another program on the GUI thread itself, answering
+// only what other programs send it (a reader of our copy waits for us to render it): no other
+// message runs meanwhile, since a command runs from start to end before the next one.
 TWartefrist Wartefrist() {
   return {[] {
             return std::chrono::duration_cast<std::chrono::milliseconds>(
                 std::chrono::steady_clock::now().time_since_epoch());
           },
-          [](std::chrono::milliseconds dauer) { ::Sleep(static_cast<DWORD>(dauer.count())); }};
+          [](std::chrono::milliseconds dauer) { gui::WartenUndBedienen(static_cast<DWORD>(dauer.count())); }};
 }
 
 }  // namespace
@@ -40,9 +47,21 @@ TMainForm::TMainForm(gui::TApplication& application)
     : TForm(application, kBeschreibung),
       MiniREd(Handle()),
       meldungen_(application),
-      kuerzel_(Handle(), meldungen_, belegung_),
+      kuerzel_(Handle(), belegung_),
       ablage_(Handle()),
-      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, meldungen_, Wartefrist()) {
+      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, meldungen_, Wartefrist()),
+      folge_([] { ::MessageBeep(MB_OK); }, [] { gui::HandleCallbackException(); }),
+      leeren_(
+          ablage_,
+          [this](bool an) {
+            if (an) {
+              ::SetTimer(Handle(), kLeerenUhr, 1000, nullptr);
+            } else {
+              ::KillTimer(Handle(), kLeerenUhr);
+            }
+          },
+          [this](const std::string& tip) { TipZeigen(tip); }),
+      tip_(texte::kTip) {
   ProgrammTalsekstarten = &PopupMenu1.Add("ProgrammTalsekstarten", std::string(texte::kProgrammTalsekStarten),
                                           [this] { ProgrammTalsekstartenClick(); }, true);
   TalsekOptionenaendern = &PopupMenu1.Add("TalsekOptionenaendern", std::string(texte::kTalsekOptionenAendern),
@@ -64,13 +83,21 @@ TMainForm::TMainForm(gui::TApplication& application)
     AddMessageHandler(sofortBeenden, [this](gui::TMessage&) { SofortBeenden(); });
   }
   AddMessageHandler(WM_HOTKEY, [this](gui::TMessage& message) { TastenkuerzelGedrueckt(message); });
-  // The options editor's word after it saved: the settings, new shortcuts among them, count at once.
+  // The options editor's word after it saved: the settings, new shortcuts among them, count at once,
+  // or right after a command that runs now.
   if (const UINT optionenGespeichert = ::RegisterWindowMessageA(std::string(texte::kOptionenGespeichert).c_str())) {
     AddMessageHandler(optionenGespeichert, [this](gui::TMessage& message) {
-      OptionenLesen();
+      folge_.Danach([this] { OptionenLesen(); });
       message.Result = 0;
     });
   }
+  // An in-place command listens to the clipboard while it waits for its copy: the update wakes its wait.
+  AddMessageHandler(WM_CLIPBOARDUPDATE, [](gui::TMessage& message) { message.Result = 0; });
+  AddMessageHandler(WM_TIMER, [this](gui::TMessage& message) {
+    // A command that runs now may be about to put its own text there; the tick waits for it.
+    if (message.WParam == kLeerenUhr && !folge_.Laeuft()) leeren_.Sekunde();
+    message.Result = 0;
+  });
 }
 
 TMainForm::~TMainForm() = default;
@@ -83,31 +110,51 @@ void TMainForm::OptionenLesen() {
 
 void TMainForm::FormCreate() {
   Application().ShowMainForm = false;
-  try {
-    OptionenLesen();
-  } catch (const ERegistryException& e) {
-    // Leaving FormCreate here would leave the program without icon and so out of the user's
-    // reach; after the box it goes on, and every command shows the error until it is mended.
-    Application().ShowException(e.what());
-  }
-  if (!Optionen.RegistryGefunden) {
-    meldungen_.ShowMessage(texte::kKeinRegistryEintrag, texte::kInfoCaption, kIconInformation);
-  }
+  // Its boxes count as a command: a hotkey pressed meanwhile starts nothing in their message loop.
+  folge_.Ausfuehren([this] {
+    try {
+      OptionenLesen();
+    } catch (const ERegistryException& e) {
+      // Leaving FormCreate here would leave the program without icon and so out of the user's
+      // reach; after the box it goes on, and every command shows the error until it is mended.
+      Application().ShowException(e.what());
+    }
+    if (!Optionen.RegistryGefunden) {
+      meldungen_.ShowMessage(texte::kKeinRegistryEintrag, texte::kInfoCaption, kIconInformation);
+    }
+  });
   WM_TASKBARCREATED = static_cast<std::int32_t>(::RegisterWindowMessageA(std::string(texte::kTaskbarCreated).c_str()));
   normaleFensterprozedur_ = WindowProc;
   WindowProc = [this](gui::TMessage& message) { MyWindowProc(message); };
   SymbolMelden(NIM_ADD);
 }
 
-void TMainForm::Beenden1Click() { Close(); }
+// Every command runs through the folge: one chosen in a box's or the menu's message loop while
+// another runs is dropped, and the end waits for the running one.
+void TMainForm::Beenden1Click() {
+  folge_.Beenden([this] { Close(); });
+}
 
-void TMainForm::ProgrammTalsekstartenClick() { TalsekStarten(false); }
+void TMainForm::ProgrammTalsekstartenClick() {
+  folge_.Ausfuehren([this] { TalsekStarten(false); });
+}
 
-void TMainForm::TalsekOptionenaendernClick() { TalsekStarten(true); }
+void TMainForm::TalsekOptionenaendernClick() {
+  folge_.Ausfuehren([this] { TalsekStarten(true); });
+}
 
-void TMainForm::ZwischenablageentschluesselnClick() { befehle_.Entschluesseln(); }
+void TMainForm::ZwischenablageentschluesselnClick() {
+  folge_.Ausfuehren([this] {
+    if (befehle_.Entschluesseln()) leeren_.NachEntschluesseln(Optionen.ZwischenablageLeerenNach);
+  });
+}
 
-void TMainForm::ZwischenablageverschluesselnClick() { befehle_.Verschluesseln(); }
+void TMainForm::ZwischenablageverschluesselnClick() {
+  folge_.Ausfuehren([this] {
+    // The decrypted text that was waiting to leave is gone already: the ciphertext took its place.
+    if (befehle_.Verschluesseln()) leeren_.Abbrechen();
+  });
+}
 
 void TMainForm::MyWindowProc(gui::TMessage& message) {
   // Widened to 64 bits: a negative stored number matches no message.
@@ -142,10 +189,40 @@ void TMainForm::TastenkuerzelGedrueckt(gui::TMessage& message) {
   // The same handlers as the menu's items, with every check they make.
   if (message.WParam == TKuerzelAnmeldung::kVerschluesseln) ZwischenablageverschluesselnClick();
   if (message.WParam == TKuerzelAnmeldung::kEntschluesseln) ZwischenablageentschluesselnClick();
+  if (message.WParam == TKuerzelAnmeldung::kAuswahlVerschluesseln) AuswahlVerschluesselnClick();
+  if (message.WParam == TKuerzelAnmeldung::kAuswahlEntschluesseln) AuswahlEntschluesselnClick();
   message.Result = 0;
 }
 
+void TMainForm::AuswahlVerschluesselnClick() {
+  folge_.Ausfuehren([this] { AuswahlErsetzen(true); });
+}
+
+void TMainForm::AuswahlEntschluesselnClick() {
+  folge_.Ausfuehren([this] { AuswahlErsetzen(false); });
+}
+
+void TMainForm::AuswahlErsetzen(bool verschluesseln) {
+  // Listening only while a command waits: at idle no clipboard update wakes the program.
+  struct Lauschen {
+    HWND fenster;
+    explicit Lauschen(HWND f) : fenster(f) { ::AddClipboardFormatListener(fenster); }
+    ~Lauschen() { ::RemoveClipboardFormatListener(fenster); }
+    Lauschen(const Lauschen&) = delete;
+    Lauschen& operator=(const Lauschen&) = delete;
+  } const lauschen(Handle());
+  Win32AuswahlUmgebung umgebung(Handle(), MiniREd);
+  ::AuswahlErsetzen(umgebung, meldungen_, [this, verschluesseln] {
+    return verschluesseln ? befehle_.AuswahlVerschluesseln() : befehle_.AuswahlEntschluesseln();
+  });
+}
+
 void TMainForm::FormDestroy() {
+  try {
+    // A decrypted text that was still to leave the clipboard leaves it now, if it is still there.
+    leeren_.Sofort();
+  } catch (...) {
+  }
   try {
     SymbolMelden(NIM_DELETE);
   } catch (...) {
@@ -186,7 +263,11 @@ void TMainForm::TalsekStarten(bool optionenModus) {
 }
 
 void TMainForm::KuerzelAnmelden() {
-  kuerzel_.Abgleichen(Tastenkuerzel);
+  // A warning waits for the command whose refresh found it: in its middle, the box's message loop
+  // would let the next command in.
+  for (const std::string& warnung : kuerzel_.Abgleichen(Tastenkuerzel)) {
+    folge_.Danach([this, warnung] { meldungen_.ShowMessage(warnung, texte::kWarnung, kIconWarning); });
+  }
   // Only a shortcut in effect is shown; without one the caption is the stored one, byte for byte.
   Zwischenablageverschluesseln->Caption =
       MenueBeschriftung(texte::kVerschluesseln, kuerzel_.Name(TKuerzelAnmeldung::kVerschluesseln));
@@ -199,7 +280,12 @@ void TMainForm::SymbolMelden(DWORD aktion) {
   // The old one is given back only once the shell holds the new one.
   gui::UniqueIcon neu;
   if (aktion == NIM_ADD) neu = TraySymbolLaden();
-  NOTIFYICONDATAA daten = TrayIconData(Handle(), aktion == NIM_ADD ? neu.get() : traySymbol_.get());
+  NOTIFYICONDATAA daten = TrayIconData(Handle(), aktion == NIM_ADD ? neu.get() : traySymbol_.get(), tip_);
   ::Shell_NotifyIconA(aktion, &daten);
   if (aktion == NIM_ADD) traySymbol_ = std::move(neu);
+}
+
+void TMainForm::TipZeigen(const std::string& tip) {
+  tip_ = tip;
+  SymbolMelden(NIM_MODIFY);
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "Main/AblageLeeren.h"
+#include "Main/Befehlsfolge.h"
 #include "Main/Zwischenablage.h"
 #include "Main/win/ApplicationMessageSink.h"
 #include "Main/win/KuerzelAnmeldung.h"
@@ -39,6 +41,10 @@ class TMainForm final : public gui::TForm {
   void ZwischenablageverschluesselnClick();
   void MyWindowProc(gui::TMessage& message);
   void TaskbarEvent(gui::TMessage& message);
+  // The in-place commands, which only their shortcuts start: the menu would take the focus from the
+  // window whose selection is meant.
+  void AuswahlVerschluesselnClick();
+  void AuswahlEntschluesselnClick();
   // WM_HOTKEY: a command's shortcut was pressed.
   void TastenkuerzelGedrueckt(gui::TMessage& message);
   void FormDestroy() override;
@@ -55,6 +61,9 @@ class TMainForm final : public gui::TForm {
   [[noreturn]] void SofortBeenden();
   // Registers the shortcuts that the last refresh left and shows them in the menu.
   void KuerzelAnmelden();
+  // The icon's tip: the program's name, or the time until a decrypted text leaves the clipboard.
+  void TipZeigen(const std::string& tip);
+  void AuswahlErsetzen(bool verschluesseln);
 
   // The procedure MyWindowProc replaced, which gets every message but "TaskbarCreated".
   gui::TWndMethod normaleFensterprozedur_;
@@ -63,5 +72,8 @@ class TMainForm final : public gui::TForm {
   TKuerzelAnmeldung kuerzel_;
   Win32ClipboardReader ablage_;
   ZwischenablageBefehle befehle_;
+  TBefehlsfolge folge_;
+  TAblageLeeren leeren_;
+  std::string tip_;
   gui::UniqueIcon traySymbol_;
 };

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Main/Texte.h"
+#include "gui/win/Bedienen.h"
 #include "gui/win/BaseWindow.h"
 
 namespace {
@@ -102,6 +103,8 @@ void RichEditBuffer::Clear() {
     SetMask(maskWhileFilling_);
   }
   ::SetWindowTextA(edit_.get(), "");
+  // The buffer keeps no undo records, but a control that did would hand the last text back on EM_UNDO.
+  Send(EM_EMPTYUNDOBUFFER);
 }
 
 void RichEditBuffer::Paste() { Send(WM_PASTE); }
@@ -137,8 +140,14 @@ void RichEditBuffer::Copy(CopyScope scope) {
   callback_.get()->SetScope(scope);
   Send(WM_COPY);
   callback_.get()->SetScope(CopyScope::Shared);
+  // A handover stays with this program until its one paste reads it; the in-place command then gives
+  // the clipboard back.
+  if (scope == CopyScope::Handover) return;
   // The control offers its copy through OLE, rendered only when someone asks; flushing renders
   // it now, so the clipboard keeps the text (and a private copy its marks) after this program has
-  // ended.
-  ::OleFlushClipboard();
+  // ended. A watcher that reads the copy at once holds the clipboard open until we render it for
+  // it, and the flush cannot open it meanwhile: it is tried again while we answer the watcher.
+  for (int versuch = 0; ::OleFlushClipboard() == CLIPBRD_E_CANT_OPEN && versuch < 50; ++versuch) {
+    gui::WartenUndBedienen(20);
+  }
 }

@@ -69,10 +69,10 @@ HRESULT RichEditOleCallback::QueryAcceptData(IDataObject*, CLIPFORMAT*, DWORD, B
 HRESULT RichEditOleCallback::GetClipboardData(CHARRANGE* range, DWORD, IDataObject** data) noexcept {
   if (data == nullptr) return E_INVALIDARG;
   *data = nullptr;
-  if (scope_ != CopyScope::Private) return E_NOTIMPL;
+  if (scope_ == CopyScope::Shared) return E_NOTIMPL;
   if (range == nullptr) return E_INVALIDARG;
   try {
-    *data = NewPrivateTextData(TextIn(control_, *range));
+    *data = NewPrivateTextData(TextIn(control_, *range), scope_ == CopyScope::Handover ? &gelesen_ : nullptr);
   } catch (...) {
     return E_OUTOFMEMORY;
   }

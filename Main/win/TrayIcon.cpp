@@ -5,7 +5,7 @@
 #include "Main/Texte.h"
 #include "gui/win/BaseWindow.h"
 
-NOTIFYICONDATAA TrayIconData(HWND form, HICON icon) {
+NOTIFYICONDATAA TrayIconData(HWND form, HICON icon, std::string_view tip) {
   NOTIFYICONDATAA data;
   std::memset(&data, 0, sizeof data);
   data.cbSize = kTrayIconDataSize;
@@ -15,7 +15,8 @@ NOTIFYICONDATAA TrayIconData(HWND form, HICON icon) {
   data.uCallbackMessage = WM_TASKBAREVENT;
   data.hIcon = icon;
   static_assert(texte::kTip.size() < kTrayTipSize, "the tip and its terminating zero fit");
-  std::memcpy(data.szTip, texte::kTip.data(), texte::kTip.size());
+  tip = tip.substr(0, kTrayTipSize - 1);
+  std::memcpy(data.szTip, tip.data(), tip.size());
   return data;
 }
 

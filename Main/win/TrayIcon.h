@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <string_view>
 
 #include "gui/win/Handles.h"
 
@@ -19,8 +20,9 @@ inline constexpr std::size_t kTrayTipSize = 64;
 inline constexpr DWORD kTrayIconDataSize = static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + kTrayTipSize);
 static_assert(kTrayIconDataSize == (sizeof(void*) == 4 ? 88 : 104), "the first form of NOTIFYICONDATAA");
 
-// Built afresh for every call: all zero, then the fixed values, the form's window and the icon.
-NOTIFYICONDATAA TrayIconData(HWND form, HICON icon);
+// Built afresh for every call: all zero, then the fixed values, the form's window, the icon and the
+// tip, cut to what the first form holds.
+NOTIFYICONDATAA TrayIconData(HWND form, HICON icon, std::string_view tip);
 
 // The program icon MAINICON at the small-icon size of the display's current scale, which is the
 // size the notification area shows; empty when the program file has no such icon.

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "Main/Texte.h"
 #include "Main/Zeichen.h"
 
 namespace {
@@ -47,6 +48,19 @@ std::optional<std::u16string> Win32ClipboardReader::UnicodeText() {
   const GesperrterText text;
   if (!text.Vorhanden()) return std::nullopt;
   return std::u16string(text.Text().begin(), text.Text().end());
+}
+
+bool Win32ClipboardReader::Markiert() {
+  // The first of the private formats is the one Windows' clipboard history goes by.
+  const UINT format = ::RegisterClipboardFormatA(std::string(texte::kPrivatFormate[0]).c_str());
+  return format != 0 && ::IsClipboardFormatAvailable(format) != FALSE;
+}
+
+bool Win32ClipboardReader::Leeren() {
+  if (::OpenClipboard(owner_) == FALSE) return false;
+  const bool geleert = ::EmptyClipboard() != FALSE;
+  ::CloseClipboard();
+  return geleert;
 }
 
 // Exact means that the text comes back unchanged from the code page: a best-fit look-alike ("L"

@@ -1,5 +1,6 @@
-// The commands' read-only look at the Windows clipboard: its CF_UNICODETEXT, and the conversion to
-// the ANSI code page that the text buffer's paste makes.
+// The commands' own access to the Windows clipboard: its CF_UNICODETEXT, the private copy's mark,
+// its emptying and sequence number, and the conversion to the ANSI code page that the text buffer's
+// paste makes.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,9 @@ class Win32ClipboardReader final : public ClipboardReader {
   void Close() override { ::CloseClipboard(); }
   std::optional<std::size_t> Length() override;
   std::optional<std::u16string> UnicodeText() override;
+  bool Markiert() override;
+  bool Leeren() override;
+  std::uint32_t Sequenznummer() override { return ::GetClipboardSequenceNumber(); }
   std::uint32_t Codepage() override { return ::GetACP(); }
   TAnsiText InAnsi(std::u16string_view text) override;
 

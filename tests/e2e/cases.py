@@ -18,7 +18,7 @@ import time
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import WINE, CaseFailure, Session, State, existing_state, poll, run_case, show
+from harness import WINE, CaseFailure, Session, State, end, existing_state, poll, run_case, show
 
 # The program's texts, in code page 1252.
 TITLE = b"Talsektray"
@@ -33,13 +33,16 @@ BUSY = ("Die Zwischenablage wird gerade von einem anderen Programm benutzt.\r\n"
         "Bitte versuchen Sie es noch einmal; die Zwischenablage bleibt unverändert.").encode("cp1252")
 TOO_LONG_9_MIB = ("Der Text ist mit 9.437.184 Zeichen zu lang; TalsekTray verarbeitet höchstens 8.388.608 Zeichen.\r\n"
                   "Die Zwischenablage bleibt unverändert.").encode("cp1252")
+NOTHING_SELECTED = ("Es ist kein Text markiert, oder das Fenster nimmt keine Eingaben von TalsekTray an (zum Beispiel "
+                    "ein als Administrator gestartetes Programm).\r\nDie Zwischenablage bleibt unverändert.").encode("cp1252")
 NULL_BYTE_REFUSED = ("Der Text enthält das Zeichen €, das diese Methode in ein Nullzeichen verwandeln würde.\r\n"
                      "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 
 
 # The shortcuts as the hotkey control stores them, RegisterHotKey's numbers, the keys' virtual codes.
 CTRL_SHIFT_V, CTRL_SHIFT_E, CTRL_SHIFT_K = 0x0356, 0x0345, 0x034B
-MOD_CONTROL_SHIFT, VK_V = 2 | 4, 0x56
+LEFT, SHIFT_INSERT, CTRL_SHIFT_X, CTRL_SHIFT_Y = 0x0025, 0x012D, 0x0358, 0x0359
+MOD_SHIFT, MOD_CONTROL_SHIFT, VK_V, VK_LEFT, VK_INSERT = 4, 2 | 4, 0x56, 0x25, 0x2D
 
 
 def combination_taken(name: str) -> bytes:
@@ -547,6 +550,28 @@ def shortcuts_set_at_start_up_encrypt_and_decrypt_the_clipboard(s: Session) -> N
     beenden(s, process)
 
 
+@case("clipboard")
+def a_decrypted_text_leaves_the_buffer_at_once_and_the_clipboard_after_its_seconds(s: Session) -> None:
+    process = start_with_icon(s, {"ZwischenablageLeerenNach": 3})
+    decrypt(s, s.clip_put("Jcnnq Ygnv"), b"Hallo Welt", "Caesar 2")
+    _, buffer = s.probe("limit")
+    s.check("another program reads nothing of the plain text in the buffer", ("", ""),
+            (buffer.get("text"), buffer.get("after-undo")))
+    started = time.monotonic()
+    updates = s.watch_clipboard(lambda: poll(8, lambda: s.clip_exact() == b""), "watched-timed-clear")
+    s.check("the plain text has left the clipboard 3 s after the decryption, not before", (b"", True),
+            (s.clip_exact(), time.monotonic() - started > 2))
+    s.check("the last update empties the clipboard", b"", updates[-1]["text"] if updates else None)
+    decrypt(s, s.clip_put("Jcnnq Ygnv"), b"Hallo Welt", "a second decryption")
+    own = s.clip_put("Eigener Text")
+    if not nothing_for(5, lambda: s.clip_exact() != own):
+        raise CaseFailure("what the user copied meanwhile stays", own, s.clip_exact())
+    encrypt(s, s.clip_put("Hallo Welt"), b"Jcnnq Ygnv", "an encryption")
+    if not nothing_for(5, lambda: s.clip_exact() != b"Jcnnq Ygnv"):
+        raise CaseFailure("an encrypted text stays on the clipboard", b"Jcnnq Ygnv", s.clip_exact())
+    beenden(s, process)
+
+
 # ---- registry values of the wrong type or size, values out of range --------------------------------
 
 @case("registry")
@@ -638,6 +663,89 @@ def a_combination_another_program_holds_is_reported_once_and_taken_when_free(s: 
     s.press("ctrl+shift+v")
     s.expect_clipboard("Strg+Umschalt+V now encrypts", plain, b"Jcnnq Ygnv")
     s.no_box_for(300)
+    beenden(s, process)
+
+
+@case("registry")
+def shortcuts_that_would_take_a_key_from_every_program_are_not_registered(s: Session) -> None:
+    process = start_with_icon(s, {"TastenkuerzelVerschluesseln": LEFT, "TastenkuerzelEntschluesseln": SHIFT_INSERT})
+    s.no_box_for(300)
+    for holder in (s.hold_hotkey(0, VK_LEFT), s.hold_hotkey(MOD_SHIFT, VK_INSERT)):  # each fails unless it gets its key
+        holder.kill()
+        holder.wait()
+    beenden(s, process)
+
+
+@case("registry")
+def a_shortcut_pressed_while_a_commands_warning_is_open_starts_nothing(s: Session) -> None:
+    process = start_with_icon(s, {"TastenkuerzelEntschluesseln": CTRL_SHIFT_E})
+    holder = s.hold_hotkey(MOD_CONTROL_SHIFT, VK_V)
+    s.reg_add("TastenkuerzelVerschluesseln", "REG_DWORD", str(CTRL_SHIFT_V))
+    plain = s.clip_put("Hallo Welt")
+    s.menu("v")
+    s.expect_box("the encryption's refresh finds the new shortcut taken", WARNING_CAPTION,
+                 combination_taken("Strg+Umschalt+V"), "warning")
+    s.check("the warning comes once the command is done", b"Jcnnq Ygnv", s.clip_exact())
+    s.press("ctrl+shift+e")
+    s.press("ctrl+shift+e")
+    s.click_ok()
+    if not nothing_for(1.0, lambda: s.clip_exact() != b"Jcnnq Ygnv"):
+        raise CaseFailure("the shortcut pressed twice during the warning ran nothing", b"Jcnnq Ygnv", s.clip_exact())
+    s.press("ctrl+shift+e")
+    s.expect_clipboard("after the warning the shortcut decrypts", b"Jcnnq Ygnv", plain)
+    holder.kill()
+    holder.wait()
+    beenden(s, process)
+
+
+# ---- the selection in place --------------------------------------------------------------------------
+
+def in_place(s: Session, text: bytes, keys: str, record: str | None = None) -> bytes:
+    """A window of the probe's whose edit holds `text`, all of it selected and focused; `keys` pressed
+    there as a user presses them; what the edit holds a few seconds later."""
+    def press() -> None:
+        editor, out = s.probe_beside(b"focused=1", "the probe's edit takes the focus", "edit-window", text.hex(), "5000")
+        try:
+            s.x("xdotool", "search", "--sync", "--name", "^probe-edit$", "windowfocus", "--sync", timeout=15)
+            s.x("xdotool", "key", keys)
+        finally:
+            end(editor, 20)
+        result.append(next((bytes.fromhex(line[5:]) for line in out.read_text().splitlines()
+                            if line.startswith("text=")), None))
+    result = []
+    if record:
+        s.watch_clipboard(press, record)
+    else:
+        press()
+    return result[0]
+
+
+@case("auswahl")
+def the_in_place_shortcuts_replace_the_selection_and_give_the_clipboard_back(s: Session) -> None:
+    process = start_with_icon(s, {"TastenkuerzelAuswahlVerschluesseln": CTRL_SHIFT_X,
+                                  "TastenkuerzelAuswahlEntschluesseln": CTRL_SHIFT_Y})
+    html = b"Version:0.9\r\nStartHTML:0\r\n<b>vorher</b>\x00\xff"
+    rc, _ = s.probe("clip-set", b"vorher".hex(), "HTML Format", html.hex())
+    s.check("the probe copies a text with its HTML Format", 0, rc)
+    s.check("Strg+Umschalt+X encrypts the selection in place", b"Jcnnq Ygnv",
+            in_place(s, b"Hallo Welt", "ctrl+shift+x", "watched-in-place-encryption"))
+    s.check("Strg+Umschalt+Y decrypts it in place", b"Hallo Welt",
+            in_place(s, b"Jcnnq Ygnv", "ctrl+shift+y", "watched-in-place-decryption"))
+    s.no_box_for(300)
+    s.check("the clipboard's text is given back", b"vorher", s.clip_exact())
+    _, data = s.probe("clip-data", "HTML Format")
+    s.check("... and its HTML Format byte for byte", html.hex(), data.get("data"))
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_window_with_nothing_selected_gets_the_box_and_the_clipboard_stays(s: Session) -> None:
+    process = start_with_icon(s, {"TastenkuerzelAuswahlVerschluesseln": CTRL_SHIFT_X})
+    plain = s.clip_put("vorher")
+    s.check("nothing selected, nothing replaced", b"", in_place(s, b"", "ctrl+shift+x"))
+    s.expect_box("Strg+Umschalt+X with nothing to copy", ERROR_CAPTION, NOTHING_SELECTED, "error")
+    s.click_ok()
+    s.check("the clipboard keeps its text", plain, s.clip_exact())
     beenden(s, process)
 
 

@@ -28,7 +28,7 @@ namespace {
 constexpr int kPollMs = 25;
 constexpr int kDefaultTimeoutMs = 10000;
 
-constexpr std::array<std::pair<std::string_view, int>, 16> kControls{{
+constexpr std::array<std::pair<std::string_view, int>, 19> kControls{{
     {"methode", IDC_METHODE},
     {"caesar", IDC_CAESAR},
     {"quadratisch", IDC_QUADRATISCH},
@@ -42,6 +42,9 @@ constexpr std::array<std::pair<std::string_view, int>, 16> kControls{{
     {"speichern", IDC_SPEICHERN},
     {"kuerzel_v", IDC_KUERZEL_VERSCHLUESSELN},
     {"kuerzel_e", IDC_KUERZEL_ENTSCHLUESSELN},
+    {"leeren", IDC_LEEREN},
+    {"kuerzel_av", IDC_KUERZEL_AUSWAHL_VERSCHLUESSELN},
+    {"kuerzel_ae", IDC_KUERZEL_AUSWAHL_ENTSCHLUESSELN},
     {"hinweis", IDC_HINWEIS},
     {"ok", IDOK},
     {"cancel", IDCANCEL},

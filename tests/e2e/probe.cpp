@@ -540,6 +540,20 @@ int Limit() {
     return Fail("EM_GETLIMITTEXT got no answer");
   }
   std::printf("class=%s\nlimit=%lu\n", ClassOf(edit).c_str(), static_cast<unsigned long>(limit));
+  // What any program on the desktop can read of the buffer, and what its undo would bring back.
+  const auto text = [edit] {
+    std::string t(1 << 16, '\0');
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(edit, WM_GETTEXT, t.size(), reinterpret_cast<LPARAM>(t.data()), SMTO_ABORTIFHUNG, 5000,
+                        &length);
+    t.resize(length);
+    return t;
+  };
+  const std::string before = text();
+  DWORD_PTR undone = 0;
+  SendMessageTimeoutA(edit, EM_UNDO, 0, 0, SMTO_ABORTIFHUNG, 5000, &undone);
+  std::printf("text=%s\nundo=%lu\nafter-undo=%s\n", Hex(before).c_str(), static_cast<unsigned long>(undone),
+              Hex(text()).c_str());
   return 0;
 }
 
@@ -611,20 +625,92 @@ int ClipFormats() {
   return 0;
 }
 
-int ClipSet(std::string_view hex) {
+void SetBlock(UINT format, std::string_view bytes) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  SetClipboardData(format, memory);
+}
+
+// The text as CF_TEXT, and with a format's name the bytes of that registered format beside it, as
+// a program copies rich content.
+int ClipSet(std::string_view hex, const char* formatName, std::string_view formatHex) {
   const auto text = Unhex(hex);
-  if (!text) {
+  const auto extra = Unhex(formatHex);
+  if (!text || !extra) {
     return 2;
   }
   if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
     return Fail("the clipboard could not be opened");
   }
   EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text->size() + 1);
-  std::memcpy(GlobalLock(memory), text->c_str(), text->size() + 1);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
+  SetBlock(CF_TEXT, std::string_view(text->c_str(), text->size() + 1));
+  if (formatName != nullptr) {
+    SetBlock(RegisterClipboardFormatA(formatName), *extra);
+  }
   CloseClipboard();
+  return 0;
+}
+
+// The bytes of one registered format on the clipboard.
+int ClipData(const char* formatName) {
+  if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  HANDLE data = GetClipboardData(RegisterClipboardFormatA(formatName));
+  const auto* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (bytes != nullptr) {
+    std::printf("data=%s\n", Hex(std::string_view(bytes, GlobalSize(data))).c_str());
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes != nullptr ? 0 : 1;
+}
+
+// A window of the probe's own, shown at once and on top; with no window manager on the display, the
+// harness puts X's focus on it.
+HWND FocusableWindow(const char* className, const char* title, WNDPROC procedure, int width) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(WS_EX_TOPMOST, className, title, WS_POPUP | WS_VISIBLE, 20, 20, width, 60, nullptr, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+// Makes the window the foreground and `focus` the keyboard focus, and says so once they are.
+bool TakeFocus(HWND window, HWND focus, int timeoutMs) {
+  SetForegroundWindow(window);
+  SetFocus(focus);
+  if (!WaitFor(timeoutMs, [&] { return GetForegroundWindow() == window && GetFocus() == focus; })) {
+    return false;
+  }
+  std::printf("focused=1\n");
+  std::fflush(stdout);
+  return true;
+}
+
+// A window whose edit control holds the text, all of it selected and focused, as a user leaves a
+// selection before pressing an in-place shortcut; after the time, what the edit holds.
+int EditWindow(std::string_view hex, int milliseconds) {
+  const auto text = Unhex(hex);
+  if (!text) {
+    return 2;
+  }
+  HWND window = FocusableWindow("ProbeEdit", "probe-edit", DefWindowProcA, 300);
+  HWND edit = CreateWindowExA(0, "EDIT", text->c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 290, 24, window,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  if (!TakeFocus(window, edit, kDefaultTimeoutMs)) {
+    return Fail("the probe's edit did not get the focus");
+  }
+  WaitFor(milliseconds, [] { return false; });
+  std::string now(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  now.resize(static_cast<std::size_t>(GetWindowTextA(edit, now.data(), static_cast<int>(now.size()))));
+  std::printf("text=%s\n", Hex(now).c_str());
+  DestroyWindow(window);
   return 0;
 }
 
@@ -759,22 +845,10 @@ int FocusWindow(int timeoutMs) {
       return DefWindowProcA(hwnd, message, wParam, lParam);
     }
   };
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = Window::Procedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = "ProbeFocus";
-  RegisterClassA(&windowClass);
-  // Shown at once and on top; with no window manager on the display, the harness puts X's focus on it.
-  HWND window = CreateWindowExA(WS_EX_TOPMOST, "ProbeFocus", "probe-focus", WS_POPUP | WS_VISIBLE, 20, 20, 120, 60,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
-  SetForegroundWindow(window);
-  SetFocus(window);
-  if (!WaitFor(timeoutMs, [&] { return GetForegroundWindow() == window && GetFocus() == window; })) {
+  HWND window = FocusableWindow("ProbeFocus", "probe-focus", Window::Procedure, 120);
+  if (!TakeFocus(window, window, timeoutMs)) {
     return Fail("the probe's window did not get the focus");
   }
-  std::printf("focused=1\n");
-  std::fflush(stdout);
   const bool over = WaitFor(timeoutMs, [] { return released; });
   std::printf("keys=%s\n", seen.c_str());
   DestroyWindow(window);
@@ -804,16 +878,19 @@ int Usage() {
       "  wait-box [ms] | no-box [ms]            a message box of another process is open / none is\n"
       "  click-ok [ms]                          press OK in that box\n"
       "  remove-icon | broadcast-taskbarcreated the shell's side of a restart of the taskbar\n"
-      "  limit                                  EM_GETLIMITTEXT of the form's text buffer\n"
+      "  limit                                  EM_GETLIMITTEXT of the form's text buffer, its text and its\n"
+      "                                         text after EM_UNDO\n"
       "  idle [ms]                              whether the program's thread answers within the time\n"
       "  show-box <kind> <caption-hex> <text-hex>  a box of the probe's own\n"
-      "  clip-get | clip-set <hex>              CF_TEXT of the clipboard\n"
+      "  clip-get | clip-set <hex> [<fmt> <hex>]  CF_TEXT of the clipboard, with a registered format beside\n"
+      "  clip-data <fmt>                        the bytes of a registered format on the clipboard\n"
       "  clip-formats                           the formats on the clipboard, CF_UNICODETEXT in full\n"
       "  clip-set-unicode <file>                CF_UNICODETEXT from a file of UTF-16LE\n"
       "  clip-hold <ms>                         hold the clipboard open for the time\n"
       "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
+      "  edit-window <hex> <ms>                 a window whose edit holds the text, selected; then its text\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n",
       stderr);
   return 2;
@@ -843,7 +920,9 @@ int main(int argc, char** argv) {
   if (command == "idle") return Idle(Timeout(argc, argv, 2));
   if (command == "show-box" && argc > 4) return ShowBox(argv[2], argv[3], argv[4]);
   if (command == "clip-get") return ClipGet();
-  if (command == "clip-set" && argc > 2) return ClipSet(argv[2]);
+  if (command == "clip-set" && argc > 2) return ClipSet(argv[2], argc > 4 ? argv[3] : nullptr, argc > 4 ? argv[4] : "");
+  if (command == "clip-data" && argc > 2) return ClipData(argv[2]);
+  if (command == "edit-window" && argc > 3) return EditWindow(argv[2], std::atoi(argv[3]));
   if (command == "clip-formats") return ClipFormats();
   if (command == "clip-set-unicode" && argc > 2) return ClipSetUnicode(argv[2]);
   if (command == "clip-hold" && argc > 2) return ClipHold(std::atoi(argv[2]));

@@ -150,8 +150,9 @@ def every_value(folder: str, **changes) -> dict:
     values = {"Programmpfad": folder.encode("cp1252"), "CaesarVerschiebung": 2, "Methode": 1,
               "MatrixQuadratisch": True, "Spaltenzahl": 5, "VigenereSchluessel": b"Wandelrose",
               "SonderzeichenIgnorieren": False, "Kleinschrift": False, "Grossschrift": False,
-              "LeerzeichenLoeschen": False, "UmlauteErsetzen": False, "TastenkuerzelVerschluesseln": 0,
-              "TastenkuerzelEntschluesseln": 0, **changes}
+              "LeerzeichenLoeschen": False, "UmlauteErsetzen": False, "ZwischenablageLeerenNach": 0,
+              "TastenkuerzelVerschluesseln": 0, "TastenkuerzelEntschluesseln": 0,
+              "TastenkuerzelAuswahlVerschluesseln": 0, "TastenkuerzelAuswahlEntschluesseln": 0, **changes}
     stored = {}
     for name, value in values.items():
         if name == "VigenereSchluessel":
@@ -249,7 +250,15 @@ def a_refused_input_is_named_in_a_box_and_nothing_is_written(s: Session, e: Edit
          '"abc" bei Spaltenzahl ist keine ganze Zahl.\r\nErlaubt sind die Zahlen von 1 bis 100.'),
         ("kuerzel_v", 0x0156, 0,
          "Umschalt+V ist als Tastenkürzel für Verschlüsseln nicht möglich:\r\n"
-         "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie ließe sich nicht mehr tippen."),
+         "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie wirkte dort nicht mehr. "
+         "Nur F1 bis F24 gehen auch allein."),
+        ("leeren", b"3601", b"0",
+         "3601 bei Sekunden bis zum Löschen liegt nicht im erlaubten Bereich.\r\n"
+         "Erlaubt sind die Zahlen von 0 bis 3600."),
+        ("kuerzel_ae", 0x0156, 0,
+         "Umschalt+V ist als Tastenkürzel für Markierten Text entschlüsseln nicht möglich:\r\n"
+         "Ohne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie wirkte dort nicht mehr. "
+         "Nur F1 bis F24 gehen auch allein."),
     ]
 
     def enter(control: str, value) -> None:

@@ -351,7 +351,7 @@ TEST_F(OptionenLesenTest, BadValueStopsTheRefreshThereAndClosesTheKey) {
   }
 }
 
-TEST_F(OptionenLesenTest, ShortcutsTakeUsableValuesWhileZeroOrAMissingValueIsNone) {
+TEST_F(OptionenLesenTest, ShortcutsTakeUsableValuesWhileZeroAMissingOrAnUnusableValueIsNone) {
   constexpr std::uint32_t kBefore = 0x0445;  // Alt+E
   const struct {
     const char* what;
@@ -362,9 +362,10 @@ TEST_F(OptionenLesenTest, ShortcutsTakeUsableValuesWhileZeroOrAMissingValueIsNon
       {"F9 alone, marked as an extended key", 0x0878, 0x0878},
       {"zero", 0, 0},
       {"no value", std::nullopt, 0},
-      {"Umschalt+V, which would swallow typing", 0x0156, kBefore},
-      {"Strg without a key", 0x0200, kBefore},
-      {"every bit set", 0xFFFFFFFF, kBefore},
+      {"Umschalt+V, which would swallow typing", 0x0156, 0},
+      {"Umschalt+Einfg, which would swallow every paste", 0x012D, 0},
+      {"Strg without a key", 0x0200, 0},
+      {"every bit set", 0xFFFFFFFF, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -380,6 +381,7 @@ TEST_F(OptionenLesenTest, ShortcutsTakeUsableValuesWhileZeroOrAMissingValueIsNon
     EXPECT_EQ(kuerzel, (TTastenkuerzel{c.expected, c.expected}));
   }
   registry.DeleteKey(texte::kSettingsKey);
+  kuerzel = {kBefore, kBefore};
   Refresh();
   EXPECT_EQ(kuerzel, (TTastenkuerzel{kBefore, kBefore})) << "without the key a refresh leaves them alone";
 }

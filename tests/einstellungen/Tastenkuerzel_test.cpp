@@ -29,22 +29,33 @@ TEST(HotkeyAus, TurnsTheHotkeyControlsFlagsIntoRegisterHotKeysModifiers) {
   for (const auto& c : cases) EXPECT_EQ(HotkeyAus(c.kuerzel), c.expected) << std::hex << c.kuerzel;
 }
 
-TEST(KuerzelMangel, KnowsKeysThatEndNoCombinationAndTypingKeysWithoutStrgOrAlt) {
+// One table for every rule, the layout's among them: a German layout, where AltGr+Q types "@".
+TEST(KuerzelMangel, EveryKeyButF1ToF24NeedsStrgOrAltAndStrgAltMustNotTypeUnderAltGr) {
+  const fakes::FakeTastaturbelegung deutsch = fakes::DeutscheBelegung();
+  using M = TKuerzelMangel;
   const struct {
     std::uint32_t kuerzel;
     TKuerzelMangel expected;
   } cases[] = {
-      {0x0356, TKuerzelMangel::Keiner},       {0x0470, TKuerzelMangel::Keiner},      // Alt+F1
-      {0x012D, TKuerzelMangel::Keiner},       {0x0087, TKuerzelMangel::Keiner},      // Umschalt+Einfg, F24
-      {0x0156, TKuerzelMangel::OhneStrgAlt},  {0x0020, TKuerzelMangel::OhneStrgAlt}, // Umschalt+V, space
-      {0x0960, TKuerzelMangel::OhneStrgAlt},  {0x01BA, TKuerzelMangel::OhneStrgAlt}, // Num 0, Umschalt+Ü
-      {0x0200, TKuerzelMangel::KeineTaste},   {0x0311, TKuerzelMangel::KeineTaste},  // Strg, Strg as the key
-      {0x035B, TKuerzelMangel::KeineTaste},   {0x0301, TKuerzelMangel::KeineTaste},  // Windows key, mouse
-      {0x1356, TKuerzelMangel::KeineTaste},   {0x10356, TKuerzelMangel::KeineTaste}, // unknown bits
+      {0x0356, M::Keiner},      {0x0470, M::Keiner},      // Strg+Umschalt+V, Alt+F1
+      {0x0087, M::Keiner},      {0x0174, M::Keiner},      // F24 alone, Umschalt+F5
+      {0x0225, M::Keiner},      {0x042E, M::Keiner},      // Strg+Nach links, Alt+Entf
+      {0x0656, M::Keiner},      {0x0751, M::Keiner},      // Strg+Alt+V, Strg+Umschalt+Alt+Q: no AltGr character
+      {0x0156, M::OhneStrgAlt}, {0x0020, M::OhneStrgAlt}, // Umschalt+V, space
+      {0x0960, M::OhneStrgAlt}, {0x01BA, M::OhneStrgAlt}, // Num 0, Umschalt+Ü
+      {0x0025, M::OhneStrgAlt}, {0x000D, M::OhneStrgAlt}, // Nach links, Eingabe
+      {0x0009, M::OhneStrgAlt}, {0x001B, M::OhneStrgAlt}, // Tab, Esc
+      {0x082E, M::OhneStrgAlt}, {0x012D, M::OhneStrgAlt}, // Entf, Umschalt+Einfg (paste)
+      {0x0651, M::AltGr},       {0x0E45, M::AltGr},       // Strg+Alt+Q ("@"), Strg+Alt+E ("€") as extended
+      {0x0200, M::KeineTaste},  {0x0311, M::KeineTaste},  // Strg, Strg as the key
+      {0x035B, M::KeineTaste},  {0x0301, M::KeineTaste},  // Windows key, mouse
+      {0x1356, M::KeineTaste},  {0x10356, M::KeineTaste}, // unknown bits
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(KuerzelMangel(c.kuerzel), c.expected) << std::hex << c.kuerzel;
-    EXPECT_EQ(KuerzelVerwendbar(c.kuerzel), c.expected == TKuerzelMangel::Keiner) << std::hex << c.kuerzel;
+    EXPECT_EQ(KuerzelMangel(c.kuerzel, deutsch), c.expected) << std::hex << c.kuerzel;
+    EXPECT_EQ(KuerzelVerwendbar(c.kuerzel, deutsch), c.expected == M::Keiner) << std::hex << c.kuerzel;
+    // Without a layout only the AltGr rule is left out.
+    EXPECT_EQ(KuerzelVerwendbar(c.kuerzel), c.expected == M::Keiner || c.expected == M::AltGr) << std::hex << c.kuerzel;
   }
   EXPECT_FALSE(KuerzelVerwendbar(0)) << "0 is no shortcut";
 }

@@ -24,7 +24,8 @@ class FakeClipboard : public ClipboardReader {
   }
 
   void SetBytes(std::string_view bytes, CopyScope copyScope = CopyScope::Shared) {
-    scope = copyScope;
+    scope = copyScope == CopyScope::Handover ? CopyScope::Private : copyScope;
+    ++sequence;
     text.emplace();
     for (const unsigned char b : bytes) text->push_back(b);
   }
@@ -55,6 +56,23 @@ class FakeClipboard : public ClipboardReader {
     if (!text) return std::nullopt;
     return std::u16string(Lesbar());
   }
+  bool Markiert() override {
+    Require(open_, "the clipboard's formats are read while it is closed");
+    return scope == CopyScope::Private;
+  }
+  bool Leeren() override {
+    Require(!open_, "the clipboard is emptied while the commands hold it");
+    if (leerenScheitert > 0) {
+      --leerenScheitert;
+      return false;
+    }
+    text.reset();
+    scope = CopyScope::Shared;
+    ++sequence;
+    ++emptied;
+    return true;
+  }
+  std::uint32_t Sequenznummer() override { return sequence; }
   std::uint32_t Codepage() override { return 28591; }
   TAnsiText InAnsi(std::u16string_view unicode) override { return Latin1(unicode); }
   bool IsOpen() const { return open_; }
@@ -63,6 +81,9 @@ class FakeClipboard : public ClipboardReader {
   CopyScope scope = CopyScope::Shared;
   int busyFor = 0;                     // so many tries to open fail first
   int opens = 0;
+  int emptied = 0;
+  int leerenScheitert = 0;             // so many emptyings find the clipboard held open
+  std::uint32_t sequence = 1;
 
  private:
   static TAnsiText Latin1(std::u16string_view unicode) {

@@ -61,6 +61,11 @@ class FakeTextBuffer : public TextBuffer {
       --lostCopies;
       return;
     }
+    // As Wine's control does when the marked data object cannot be made: its own copy, unmarked.
+    if (unmarkedCopies > 0) {
+      --unmarkedCopies;
+      scope = CopyScope::Shared;
+    }
     clipboard_.SetBytes(text.substr(selStart_, selEnd_ - selStart_), scope);
   }
 
@@ -68,6 +73,7 @@ class FakeTextBuffer : public TextBuffer {
   std::vector<std::string> calls;
   int emptyPastes = 0;             // so many pastes bring nothing
   int lostCopies = 0;              // so many copies do not reach the clipboard
+  int unmarkedCopies = 0;          // so many copies arrive without the marks a private copy carries
   bool loneBreaksToCrLf = false;   // as some versions of the rich edit do
 
   // What the control holds of a text handed to it.

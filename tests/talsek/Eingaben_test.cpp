@@ -213,7 +213,7 @@ const std::string kEnt = "Entschl\xFCsseln";
 std::string OhneStrgAlt(const std::string& kuerzel, const std::string& befehl) {
   return kuerzel + " ist als Tastenk\xFCrzel f\xFCr " + befehl +
          " nicht m\xF6glich:\r\nOhne Strg oder Alt finge TalsekTray die Taste in jedem Programm ab, und sie "
-         "lie\xDF" "e sich nicht mehr tippen.";
+         "wirkte dort nicht mehr. Nur F1 bis F24 gehen auch allein.";
 }
 std::string AltGr(const std::string& kuerzel, const std::string& befehl) {
   return kuerzel + " ist als Tastenk\xFCrzel f\xFCr " + befehl +

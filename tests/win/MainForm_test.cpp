@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -8,6 +11,7 @@
 
 #include "Fixtures.h"
 #include "Main/Optionen.h"
+#include "Main/win/Ueberschreiben.h"
 #include "Main/Texte.h"
 #include "einstellungen/win/Advapi32Registry.h"
 #include "Main/win/DateiVorhanden.h"
@@ -46,7 +50,7 @@ class SettingsKey {
 
 // Whether our icon is in the tray: removing it succeeds only then (and puts it back).
 bool IconShown(HWND form, HICON icon) {
-  NOTIFYICONDATAA data = TrayIconData(form, icon);
+  NOTIFYICONDATAA data = TrayIconData(form, icon, texte::kTip);
   if (!::Shell_NotifyIconA(NIM_DELETE, &data)) return false;
   ::Shell_NotifyIconA(NIM_ADD, &data);
   return true;
@@ -74,7 +78,7 @@ std::string IconSize(HICON icon) {
 TEST(TrayIconData, IsTheZeroedFirstFormWithTheFixedValues) {
   const auto form = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
   const auto icon = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x5678));
-  const NOTIFYICONDATAA data = TrayIconData(form, icon);
+  const NOTIFYICONDATAA data = TrayIconData(form, icon, texte::kTip);
   EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 88u : 104u);
   EXPECT_EQ(data.hWnd, form);
   EXPECT_EQ(data.uID, 0u);
@@ -113,7 +117,7 @@ TEST(MainForm, TaskbarCreatedAddsTheIconAgainWithoutReachingTheNormalProcedure) 
   RecordingApplication application;
   TMainForm& form = application.CreateForm<TMainForm>();
   EXPECT_TRUE(application.boxes.empty());
-  NOTIFYICONDATAA data = TrayIconData(form.Handle(), application.Icon());
+  NOTIFYICONDATAA data = TrayIconData(form.Handle(), application.Icon(), texte::kTip);
   EXPECT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &data));
   ::SendMessageA(form.Handle(), static_cast<UINT>(form.WM_TASKBARCREATED), 0, 0);
   EXPECT_TRUE(IconShown(form.Handle(), application.Icon()));
@@ -255,4 +259,14 @@ TEST(NichtDoppeltStarten, TheSecondHolderOfTheNameIsRefusedUntilAllHandlesAreClo
   }
   const NichtDoppeltStarten again(name);
   EXPECT_FALSE(again.LaeuftBereits());
+}
+
+TEST(Ueberschreiben, ClearsTheWholeBlockThatOperatorNewHandedOutBeforeItGoesBack) {
+  auto* block = static_cast<unsigned char*>(::operator new(37));
+  const std::size_t size = ::_msize(block);
+  ASSERT_GE(size, 37U);
+  std::memset(block, 'x', size);
+  speicher::Ueberschreiben(block);
+  EXPECT_EQ(std::count(block, block + size, 0), static_cast<std::ptrdiff_t>(size));
+  ::operator delete(block);
 }

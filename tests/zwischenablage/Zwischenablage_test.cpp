@@ -187,20 +187,20 @@ TEST_F(Zwischenablage, EachFilterAndTheMethodPassThroughTheBufferAndSetOnlyChang
       erwartet.insert(erwartet.end(), {"SetText", "GetText"});
     }
   }
-  erwartet.insert(erwartet.end(), {"SelectAll", "Copy"});
+  erwartet.insert(erwartet.end(), {"SelectAll", "Copy", "Clear"});
   EXPECT_EQ(puffer.calls, erwartet);
   EXPECT_EQ(ablage.Bytes(), "CD");
 }
 
 TEST_F(Zwischenablage, StepsWithoutWorkDoNotTouchTheBufferText) {
-  const auto aufrufe = [&](void (ZwischenablageBefehle::*befehl)()) {
+  const auto aufrufe = [&](bool (ZwischenablageBefehle::*befehl)()) {
     puffer.calls.clear();
     ablage.SetBytes("Hallo");
     (befehle.*befehl)();
     EXPECT_EQ(ablage.Bytes(), "Hallo");
     return puffer.calls;
   };
-  const Calls nurKopieren = {"Clear", "Paste", "GetText", "SelectAll", "Copy"};
+  const Calls nurKopieren = {"Clear", "Paste", "GetText", "SelectAll", "Copy", "Clear"};
   AlleFilterOhneMethode(optionen);
   EXPECT_EQ(aufrufe(&ZwischenablageBefehle::Entschluesseln), nurKopieren);
   optionen = TOptionen{};
@@ -248,7 +248,7 @@ TEST_F(Zwischenablage, ByteShiftOfEuroSignIsRefusedWithABoxAndKeepsTheClipboard)
     (befehle.*befehl)();
     EXPECT_EQ(meldungen.messages, std::vector<RecordedMessage>{box});
     EXPECT_EQ(ablage.Bytes(), kMitEuro);
-    EXPECT_EQ(puffer.calls, (Calls{"Clear", "Paste", "GetText"}));
+    EXPECT_EQ(puffer.calls, (Calls{"Clear", "Paste", "GetText", "Clear"}));
   }
 }
 
@@ -268,7 +268,7 @@ struct Stoerung {
   void (*einstellen)(FakeClipboard&, FakeTextBuffer&, TOptionen&);
   std::u16string text;
   std::string erwartet;
-  bool pufferUnberuehrt = false;  // refused before the buffer is touched
+  bool ohneEinfuegen = false;  // refused before the clipboard is pasted
 };
 
 const std::string kBelegt =
@@ -318,9 +318,9 @@ TEST_F(Zwischenablage, EachRefusalShowsItsBoxAndLeavesTheClipboardAlone) {
       EXPECT_EQ(ablage.text, fall.text);
       EXPECT_FALSE(ablage.IsOpen());
       EXPECT_LE(uhr - anfang, std::chrono::milliseconds(1100)) << "a command waits about a second at most";
-      if (fall.pufferUnberuehrt) {
-        EXPECT_TRUE(puffer.calls.empty());
-        EXPECT_EQ(puffer.text, "letztes Ergebnis");
+      EXPECT_EQ(puffer.text, "") << "nothing of a text stays in the buffer after its command";
+      if (fall.ohneEinfuegen) {
+        EXPECT_EQ(std::count(puffer.calls.begin(), puffer.calls.end(), "Paste"), 0);
       }
     }
   }
@@ -373,8 +373,31 @@ TEST_F(Zwischenablage, PassingTroubleAndHarmlessTextsAreNotRefused) {
 TEST_F(Zwischenablage, AClipboardWithoutTextIsCopiedBackEmptyAsBefore) {
   ablage.text.reset();
   befehle.Verschluesseln();
-  EXPECT_EQ(puffer.calls, (Calls{"Clear", "Paste", "GetText", "SelectAll", "Copy"}));
+  EXPECT_EQ(puffer.calls, (Calls{"Clear", "Paste", "GetText", "SelectAll", "Copy", "Clear"}));
   EXPECT_TRUE(meldungen.messages.empty());
+}
+
+TEST_F(Zwischenablage, ADecryptedTextGoesOnTheClipboardWithItsMarksOrNotAtAll) {
+  ablage.SetBytes("Jcnnq");
+  puffer.unmarkedCopies = 1;
+  EXPECT_TRUE(befehle.Entschluesseln()) << "a copy that lost its marks once is made again";
+  EXPECT_EQ(ablage.Bytes(), "Hallo");
+  EXPECT_EQ(ablage.scope, CopyScope::Private);
+
+  ablage.SetBytes("Hallo");
+  puffer.calls.clear();
+  EXPECT_TRUE(befehle.AuswahlVerschluesseln()) << "an in-place result is marked too";
+  EXPECT_EQ(std::count(puffer.calls.begin(), puffer.calls.end(), "Copy"), 2) << "checked, then handed over afresh";
+  EXPECT_EQ(ablage.scope, CopyScope::Private);
+
+  ablage.SetBytes("Jcnnq");
+  puffer.unmarkedCopies = 1000;
+  EXPECT_FALSE(befehle.Entschluesseln());
+  EXPECT_FALSE(ablage.text.has_value()) << "the unmarked plain text must not stay";
+  EXPECT_EQ(meldungen.messages,
+            (std::vector<RecordedMessage>{{"Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\n"
+                                           "Bitte versuchen Sie es noch einmal.",
+                                           "Fehler", 0x10}}));
 }
 
 TEST(Methodentabelle, HoldsOneRowPerMethodCodeAndNoneForOtherCodes) {
