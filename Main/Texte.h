@@ -63,6 +63,11 @@ inline constexpr std::string_view kZwischenablageBelegt =
 inline constexpr std::string_view kNichtInCodepage =
     "Der Text enth\xE4lt an Stelle %s das Zeichen U+%s, das es in der Codepage %s nicht gibt.\r\n"
     "Die Zwischenablage bleibt unver\xE4ndert.";
+// Der Text in der Zwischenablage konnte nicht unverändert übernommen werden.\r\n
+// Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kNichtUebernommen =
+    "Der Text in der Zwischenablage konnte nicht unver\xE4ndert \xFC" "bernommen werden.\r\n"
+    "Die Zwischenablage bleibt unver\xE4ndert.";
 // Der Text ist mit <n> Zeichen zu lang; TalsekTray verarbeitet höchstens 8.388.608 Zeichen.\r\n
 // Die Zwischenablage bleibt unverändert.
 inline constexpr std::string_view kTextZuLang =

@@ -174,17 +174,27 @@ std::optional<std::string> ZwischenablageBefehle::Einfuegen() {
   std::optional<std::string> eingefuegt;
   Versuchen(frist_, beginn, [&] {
     const std::optional<TGelesen> gelesen = Lesen(beginn, true);
-    if (!gelesen) return true;
+    if (!gelesen) {
+      meldung = texte::kZwischenablageBelegt;
+      return true;
+    }
     if (!gelesen->meldung.empty()) {
       meldung = gelesen->meldung;
       return true;
     }
+    const std::string vorher = gelesen->text.value_or(std::string());
     puffer_.Clear();
     puffer_.Paste();
     std::string text = puffer_.GetText();
     // Between the reading and the paste another program may have taken or changed the clipboard.
     // The control may bring a lone CR or LF back as CR LF, which changes nothing for the user.
-    if (!GleichBisAufZeilenumbrueche(text, gelesen->text.value_or(std::string()))) return false;
+    if (!GleichBisAufZeilenumbrueche(text, vorher)) {
+      // The paste opens the clipboard itself and brings nothing when another program holds it
+      // then; a paste that brought something else is a text that the buffer would not keep as
+      // it is, and the user must not be sent to try again in vain.
+      meldung = text.empty() && !vorher.empty() ? texte::kZwischenablageBelegt : texte::kNichtUebernommen;
+      return false;
+    }
     eingefuegt = std::move(text);
     return true;
   });

@@ -168,8 +168,8 @@ void RequireTruthful(const Run& run, const std::string& before, const std::strin
     return;
   }
   Require(run.messages == 1 && run.clipboard == before, "a refused command keeps the clipboard and says so once");
-  const std::string_view refusals[] = {texte::kNullzeichen, texte::kZwischenablageBelegt, texte::kErgebnisVeraendert,
-                                       texte::kNichtKopiert};
+  const std::string_view refusals[] = {texte::kNullzeichen, texte::kZwischenablageBelegt, texte::kNichtUebernommen,
+                                       texte::kErgebnisVeraendert, texte::kNichtKopiert};
   bool known = false;
   for (const std::string_view refusal : refusals) known = known || run.firstMessage == refusal;
   Require(known, "a refusal is one of the commands' boxes");

@@ -107,7 +107,17 @@ void RichEditBuffer::Clear() {
   Send(EM_EMPTYUNDOBUFFER);
 }
 
-void RichEditBuffer::Paste() { Send(WM_PASTE); }
+// WM_PASTE lets the control take the richest format on offer, and a rich text pastes as more than
+// its plain text (a final paragraph mark, list bullets, fields, hidden text), so the buffer asks
+// for a plain format by name: the Unicode one that the commands read before the paste, or, where
+// the control knows no text modes and so no Unicode (RichEdit 1.0), the ANSI one that the system
+// makes of it. A control that brings nothing in the first format is asked for the other; a paste
+// that still differs from what the commands read is refused by them.
+void RichEditBuffer::Paste() {
+  const UINT first = plainText_ ? CF_UNICODETEXT : CF_TEXT;
+  Send(EM_PASTESPECIAL, first);
+  if (Send(WM_GETTEXTLENGTH) == 0) Send(EM_PASTESPECIAL, first == CF_TEXT ? CF_UNICODETEXT : CF_TEXT);
+}
 
 std::string RichEditBuffer::GetText() {
   const auto length = static_cast<std::size_t>(Send(WM_GETTEXTLENGTH));

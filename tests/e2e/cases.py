@@ -524,6 +524,39 @@ def a_clipboard_held_by_another_program_is_reported_and_the_next_command_works(s
     beenden(s, process)
 
 
+WORDPAD = r"C:\Program Files\Windows NT\Accessories\wordpad.exe"
+
+
+def copy_in_wordpad(s: Session, text: bytes, *keys: str) -> str:
+    """Clicks into Wine's WordPad as its user does (after the tray menu no window manager gives it the
+    focus back), presses `keys` (a word is typed), selects all and copies; checks that the copy offers
+    `text` beside a rich text and returns the formats offered."""
+    clicked = s.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "Wordpad", "windowfocus", "--sync",
+                  "mousemove", "--window", "%1", "300", "200", "click", "1", timeout=15)
+    s.check("WordPad's window is shown and clicked", 0, clicked.returncode)
+    for key in (*keys, "ctrl+a", "ctrl+c"):
+        s.x("xdotool", *(("key", key) if "+" in key else ("type", "--delay", "60", key)), timeout=30)
+        time.sleep(0.2)
+    formats = poll(15, lambda: "Rich Text Format" in (found := clip_formats(s)) and found, 0.3) or clip_formats(s)
+    s.check(f"WordPad's copy of {show(text)} offers a rich text", True, "Rich Text Format" in formats)
+    s.check(f"WordPad's copy of {show(text)}: its plain text", text, s.clip_exact())
+    return f"{text.decode()}: " + ", ".join(f"{name} ({size} bytes)" for name, size in formats.items())
+
+
+@case("clipboard")
+def a_line_copied_from_wordpad_is_encrypted_and_pasted_back_decrypts_to_the_original(s: Session) -> None:
+    process = start_with_icon(s, {})
+    s.start_beside(WORDPAD)
+    offered = [copy_in_wordpad(s, b"Hallo Welt", "Hallo Welt")]
+    encrypt(s, b"Hallo Welt", b"Jcnnq Ygnv", "the plain text of WordPad's copy, Caesar 2")
+    s.no_box_for(500)
+    offered.append(copy_in_wordpad(s, b"Jcnnq Ygnv", "ctrl+a", "ctrl+v"))
+    decrypt(s, b"Jcnnq Ygnv", b"Hallo Welt", "the ciphertext pasted into WordPad and copied again")
+    s.no_box_for(500)
+    (s.artifacts / "wordpad-formats.txt").write_text("\n".join(offered) + "\n")
+    beenden(s, process)
+
+
 @case("clipboard")
 def a_text_of_9_mib_is_refused_and_the_program_keeps_answering(s: Session) -> None:
     process = start_with_icon(s, {})

@@ -430,6 +430,14 @@ class Session:
         self._started.append(process)
         return process
 
+    def start_beside(self, *command: str) -> subprocess.Popen:
+        """Starts another Windows program beside the case (Wine's own, by its Windows path); it is
+        killed when the case ends."""
+        process = subprocess.Popen([WINE, *command], env=self.env, cwd=self.work / "empty", stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._started.append(process)
+        return process
+
     def wait_form(self, timeout_ms: int = 20000) -> str:
         rc, values = self.probe("wait-form", str(timeout_ms))
         if rc != 0:

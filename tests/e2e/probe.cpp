@@ -602,6 +602,21 @@ int ClipGet() {
   return 0;
 }
 
+constexpr std::array<std::pair<UINT, const char*>, 4> kTextFormats{
+    {{CF_TEXT, "CF_TEXT"}, {CF_OEMTEXT, "CF_OEMTEXT"}, {CF_UNICODETEXT, "CF_UNICODETEXT"}, {CF_LOCALE, "CF_LOCALE"}}};
+
+// A clipboard format by its registered name, the text formats by theirs, any other as "#<number>".
+std::string FormatName(UINT format) {
+  std::array<char, 128> name{};
+  if (GetClipboardFormatNameA(format, name.data(), static_cast<int>(name.size())) == 0) {
+    std::snprintf(name.data(), name.size(), "#%u", format);
+    for (const auto& [number, standard] : kTextFormats) {
+      if (number == format) std::snprintf(name.data(), name.size(), "%s", standard);
+    }
+  }
+  return name.data();
+}
+
 // Every format on the clipboard with the size of its data, and CF_UNICODETEXT in full: what other
 // programs (and Wine's bridge to X) are offered, for the report when a check fails.
 int ClipFormats() {
@@ -609,11 +624,9 @@ int ClipFormats() {
     return Fail("the clipboard could not be opened");
   }
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    std::array<char, 128> name{};
-    GetClipboardFormatNameA(format, name.data(), static_cast<int>(name.size()));
     HANDLE data = GetClipboardData(format);
     const SIZE_T size = data != nullptr ? GlobalSize(data) : 0;
-    std::printf("format=%u %s size=%lu\n", format, name.data(), static_cast<unsigned long>(size));
+    std::printf("format=%u %s size=%lu\n", format, FormatName(format).c_str(), static_cast<unsigned long>(size));
     if (format == CF_UNICODETEXT && data != nullptr) {
       if (const auto* bytes = static_cast<const char*>(GlobalLock(data)); bytes != nullptr) {
         std::printf("unicode=%s\n", Hex(std::string_view(bytes, size)).c_str());
@@ -755,8 +768,6 @@ int ClipHold(int milliseconds) {
 // ---- a clipboard watcher -------------------------------------------------------------------------
 
 constexpr char kWatcherClass[] = "TalsekProbeClipboardWatcher";
-constexpr std::array<std::pair<UINT, const char*>, 4> kTextFormats{
-    {{CF_TEXT, "CF_TEXT"}, {CF_OEMTEXT, "CF_OEMTEXT"}, {CF_UNICODETEXT, "CF_UNICODETEXT"}, {CF_LOCALE, "CF_LOCALE"}}};
 
 // What a watcher sees of the clipboard at an update: CF_TEXT, the two DWORDs that Windows reads for
 // its history and cloud clipboard (value/size, "-" when absent), and every format by name.
@@ -764,14 +775,7 @@ std::string Update() {
   if (!WaitFor(5000, [] { return OpenClipboard(nullptr) != FALSE; })) return "clipboard held open";
   std::string formats, dwords;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    std::array<char, 128> name{};
-    if (GetClipboardFormatNameA(format, name.data(), static_cast<int>(name.size())) == 0) {
-      std::snprintf(name.data(), name.size(), "#%u", format);
-      for (const auto& [number, standard] : kTextFormats) {
-        if (number == format) std::snprintf(name.data(), name.size(), "%s", standard);
-      }
-    }
-    formats.append(formats.empty() ? "" : "|").append(name.data());
+    formats.append(formats.empty() ? "" : "|").append(FormatName(format));
   }
   for (const std::string_view name : {texte::kPrivatFormate[1], texte::kPrivatFormate[2]}) {
     std::string value = "-";

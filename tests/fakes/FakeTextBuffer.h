@@ -1,9 +1,9 @@
 // A stand-in for the hidden rich edit between the clipboard and the ciphers. It keeps what the
 // commands depend on: a text handed to the control (set, or pasted from the clipboard) ends
 // before its first byte 0, paste inserts at the selection, copy takes the selection. It can also
-// act as the controls and clipboards that fail the commands: a paste that brings nothing, a copy
-// that does not arrive, a control that turns lone line breaks into CR LF. Every call is logged so
-// that tests can see which operations ran and in what order.
+// act as the controls and clipboards that fail the commands: a paste that brings nothing or more
+// than the text, a copy that does not arrive, a control that turns lone line breaks into CR LF.
+// Every call is logged so that tests can see which operations ran and in what order.
 #pragma once
 
 #include <cstddef>
@@ -31,7 +31,11 @@ class FakeTextBuffer : public TextBuffer {
       --emptyPastes;
       return;
     }
-    const std::string inserted = AsControlKeepsIt(clipboard_.Bytes(), loneBreaksToCrLf);
+    std::string inserted = AsControlKeepsIt(clipboard_.Bytes(), loneBreaksToCrLf);
+    if (richPastes > 0) {
+      --richPastes;
+      inserted += "\r\n";
+    }
     text.replace(selStart_, selEnd_ - selStart_, inserted);
     selStart_ = selEnd_ = selStart_ + inserted.size();
   }
@@ -72,6 +76,7 @@ class FakeTextBuffer : public TextBuffer {
   std::string text;
   std::vector<std::string> calls;
   int emptyPastes = 0;             // so many pastes bring nothing
+  int richPastes = 0;              // so many pastes bring a rich text's own final paragraph mark
   int lostCopies = 0;              // so many copies do not reach the clipboard
   int unmarkedCopies = 0;          // so many copies arrive without the marks a private copy carries
   bool loneBreaksToCrLf = false;   // as some versions of the rich edit do

@@ -45,7 +45,7 @@ class Zwischenablage : public ::testing::Test {
   void Zuruecksetzen() {
     ablage = FakeClipboard();
     puffer.calls.clear();
-    puffer.emptyPastes = puffer.lostCopies = 0;
+    puffer.emptyPastes = puffer.richPastes = puffer.lostCopies = 0;
     puffer.loneBreaksToCrLf = false;
     meldungen.messages.clear();
   }
@@ -287,6 +287,10 @@ TEST_F(Zwischenablage, EachRefusalShowsItsBoxAndLeavesTheClipboardAlone) {
       {"every paste brings nothing", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.emptyPastes = 1000; },
         u"Hallo",
        kBelegt, false},
+      {"every paste brings more than the text",
+        [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.richPastes = 1000; }, u"Hallo",
+       "Der Text in der Zwischenablage konnte nicht unver\xE4ndert \xFC" "bernommen werden.\r\n"
+       "Die Zwischenablage bleibt unver\xE4ndert.", false},
       {"a character the code page lacks", [](FakeClipboard&, FakeTextBuffer&, TOptionen&) {},
         u"\u0141\u00F3d\u017A \u2192 \U0001F600",
        Fremd("1", "0141"), true},
@@ -348,6 +352,8 @@ TEST_F(Zwischenablage, PassingTroubleAndHarmlessTextsAreNotRefused) {
       {"the first paste brings nothing", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.emptyPastes = 1; },
         u"Hallo",
        "Jcnnq"},
+      {"the first paste brings more than the text",
+        [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.richPastes = 1; }, u"Hallo", "Jcnnq"},
       {"the first copy is lost", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.lostCopies = 1; }, u"Hallo",
        "Jcnnq"},
       {"LF-only lines come back as CR LF",
