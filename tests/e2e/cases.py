@@ -82,14 +82,15 @@ def name_of(fn) -> str:
 
 # ---- shared steps -----------------------------------------------------------------------------------
 
-def start_with_icon(s: Session, settings: dict | None, cwd: Path | None = None) -> subprocess.Popen:
+def start_with_icon(s: Session, settings: dict | None, cwd: Path | None = None,
+                    folder: Path | None = None) -> subprocess.Popen:
     """Starts the program with the settings key holding `settings` (None: no key at all, so the
     information box comes first and is closed) and waits for its tray icon."""
     if settings is None:
         s.reg_delete_key()
     else:
         s.settings(settings)
-    process = s.start(cwd)
+    process = s.start(cwd, folder)
     s.wait_form()
     if settings is None:
         s.expect_box("start-up without settings", INFO_CAPTION, NO_SETTINGS, "information")
@@ -707,16 +708,25 @@ def a_missing_talsek_is_reported_with_its_folder(s: Session) -> None:
 
 @case("launcher")
 def without_a_stored_path_talsek_is_looked_for_beside_the_program(s: Session) -> None:
-    own = s.app_folder
-    shutil.copy2(s.state.standin, own / "talsek.exe")
-    (own / "talsek-starts.log").unlink(missing_ok=True)
-    try:
-        process = start_with_icon(s, {"Methode": 1})
-        s.tray(515)
-        s.expect_standin("talsek.exe beside the program is started", own, ["[]"])
-        beenden(s, process)
-    finally:
-        (own / "talsek.exe").unlink(missing_ok=True)
+    # Also in a folder whose name the code page lacks, as a user's profile may be.
+    for own in (s.app_folder, s.work / "\u0141\u00f3d\u017a \u03a3\u03bf\u03c6\u03af\u03b1"):
+        own.mkdir(exist_ok=True)
+        shutil.copy2(s.state.standin, own / "talsek.exe")
+        (own / "talsek-starts.log").unlink(missing_ok=True)
+        try:
+            process = start_with_icon(s, {"Methode": 1}, folder=own)
+            s.tray(515)
+            s.expect_standin(f"talsek.exe beside the program in {own.name} is started", own, ["[]"])
+            s.no_box_for(500)
+            (own / "talsek.exe").unlink()
+            s.tray(515)
+            box = s.wait_box()
+            s.check("the box names the program's own folder as it is", "Talsek wurde nicht im Pfad \r\n"
+                    + s.windows_path(own, True) + "\r\n gefunden!", box.wide)
+            s.click_ok()
+            beenden(s, process)
+        finally:
+            (own / "talsek.exe").unlink(missing_ok=True)
 
 
 @case("launcher")

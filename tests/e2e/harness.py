@@ -243,6 +243,7 @@ class Box:
     button: bytes
     buttons: int
     icon: str
+    wide: str = ""  # the text as shown, also where it leaves code page 1252
 
 
 class Session:
@@ -413,13 +414,13 @@ class Session:
     def app_folder(self) -> Path:
         return self.work / "app"
 
-    def start(self, cwd: Path | None = None) -> subprocess.Popen:
-        """Starts TalsekTray from a copy in the work folder, so that its own folder (the fallback
-        for a missing "Programmpfad") is one the cases control."""
+    def start(self, cwd: Path | None = None, folder: Path | None = None) -> subprocess.Popen:
+        """Starts TalsekTray from a copy in the work folder (or in `folder`), so that its own folder
+        (the fallback for a missing "Programmpfad") is one the cases control."""
         built = Path(self.state.program)
         if not built.exists():
             raise CaseFailure("the program has been built", str(built), "no such file")
-        exe = self.app_folder / "TalsekTray.exe"
+        exe = (folder or self.app_folder) / "TalsekTray.exe"
         if not exe.exists() or exe.stat().st_mtime != built.stat().st_mtime:
             shutil.copy2(built, exe)
         log = open(self.work / "logs" / f"program-{self.group}.log", "ab")
@@ -443,7 +444,7 @@ class Session:
         if rc != 0:
             raise CaseFailure("a message box appears", "a \"#32770\" box", "none within the time")
         return Box(bytes.fromhex(v["caption"]), bytes.fromhex(v["text"]), bytes.fromhex(v["button"]),
-                   int(v["buttons"]), v["icon"])
+                   int(v["buttons"]), v["icon"], bytes.fromhex(v["textutf8"]).decode("utf-8"))
 
     def expect_box(self, what: str, caption: bytes, text: bytes, icon: str, timeout_ms: int = 10000) -> None:
         box = self.wait_box(timeout_ms)

@@ -94,19 +94,34 @@ std::string ClassOf(HWND hwnd) {
 }
 
 // WM_GETTEXT is marshalled across processes by the system, so it yields the full text of another
-// program's control (GetWindowTextA alone would stop at the caption stored with the window).
-std::string TextOf(HWND hwnd) {
+// program's control (GetWindowTextW alone would stop at the caption stored with the window). Read
+// wide, so that a folder's name outside the code page arrives as it is shown.
+std::wstring TextOfW(HWND hwnd) {
   DWORD_PTR length = 0;
-  if (SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) == 0) {
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) == 0) {
     return {};
   }
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                       5000, &copied);
   text.resize(copied);
   return text;
 }
+
+std::string Narrow(std::wstring_view text, UINT codePage) {
+  if (text.empty()) return {};
+  // No best fit in code page 1252: a letter it lacks shows as "?", never as a look-alike.
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int n = static_cast<int>(text.size());
+  std::string out(static_cast<size_t>(WideCharToMultiByte(codePage, flags, text.data(), n, nullptr, 0, nullptr, nullptr)),
+                  '\0');
+  WideCharToMultiByte(codePage, flags, text.data(), n, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  return out;
+}
+
+// The texts that the cases compare with the programs' own are code page 1252 bytes.
+std::string TextOf(HWND hwnd) { return Narrow(TextOfW(hwnd), 1252); }
 
 DWORD ProcessOf(HWND hwnd) {
   DWORD pid = 0;
@@ -416,14 +431,14 @@ int MenuKey(std::string_view key, int timeoutMs) {
 
 // A system message box keeps its text in the static with id 0xFFFF; a dialog of the program's own
 // (the duplicate-instance message) may use another id, so the first other static with text counts.
-std::string MessageText(HWND box) {
+std::wstring MessageText(HWND box) {
   if (HWND label = GetDlgItem(box, 0xFFFF); label != nullptr) {
-    return TextOf(label);
+    return TextOfW(label);
   }
   for (HWND child : ChildWindows(box)) {
     const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
     if (IsWindowVisible(child) && ClassOf(child) == "Static" && (style & SS_TYPEMASK) != SS_ICON) {
-      if (std::string text = TextOf(child); !text.empty()) {
+      if (std::wstring text = TextOfW(child); !text.empty()) {
         return text;
       }
     }
@@ -436,9 +451,8 @@ int WaitBox(int timeoutMs) {
   if (!WaitFor(timeoutMs, [&] { return (box = FindBox()) != nullptr; })) {
     return Fail("no message box appeared");
   }
-  std::array<char, 512> caption{};
-  GetWindowTextA(box, caption.data(), static_cast<int>(caption.size()));
-  const std::string text = MessageText(box);
+  const std::string caption = TextOf(box);
+  const std::wstring text = MessageText(box);
   std::string button;
   if (HWND ok = GetDlgItem(box, IDOK); ok != nullptr) {
     button = TextOf(ok);
@@ -458,8 +472,9 @@ int WaitBox(int timeoutMs) {
   for (HWND child : ChildWindows(box)) {
     buttons += (ClassOf(child) == "Button" && IsWindowVisible(child)) ? 1 : 0;
   }
-  std::printf("caption=%s\ntext=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption.data()).c_str(),
-              Hex(text).c_str(), Hex(button).c_str(), buttons, IconKind(box), ProcessOf(box));
+  std::printf("caption=%s\ntext=%s\ntextutf8=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption).c_str(),
+              Hex(Narrow(text, 1252)).c_str(), Hex(Narrow(text, CP_UTF8)).c_str(), Hex(button).c_str(), buttons,
+              IconKind(box), ProcessOf(box));
   return 0;
 }
 
