@@ -9,6 +9,7 @@
 #include "Main/Einstellungen.h"
 #include "Talsek/Steuerelemente.h"
 #include "Talsek/Texte.h"
+#include "Talsek/win/SofortBeenden.h"
 #include "gui/win/Application.h"
 #include "gui/win/BaseWindow.h"
 #include "gui/win/Handles.h"
@@ -111,6 +112,7 @@ INT_PTR CALLBACK TOptionenDialog::Prozedur(HWND dialog, UINT message, WPARAM wPa
       self->Fuellen();
       return TRUE;  // the dialog manager focuses the first control
     }
+    if (IstSofortBeenden(message)) SofortBeenden();
     // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
     auto* self = reinterpret_cast<TOptionenDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
     if (self != nullptr) return self->Nachricht(message, wParam);

@@ -809,6 +809,16 @@ int HoldHotkey(UINT modifiers, UINT key, int milliseconds) {
   return 0;
 }
 
+// Posts a registered message to the first top-level window of the class, as an installer does.
+int PostRegistered(const char* windowClass, const char* name) {
+  HWND window = FindWindowA(windowClass, nullptr);
+  const UINT message = RegisterWindowMessageA(name);
+  if (window == nullptr || message == 0 || !PostMessageA(window, message, 0, 0)) {
+    return Fail("no window of the class to post the message to");
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe <command> [args]\n"
@@ -829,7 +839,8 @@ int Usage() {
       "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
-      "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n",
+      "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
+      "  post-registered <class> <name>         post a registered message to a window of the class\n",
       stderr);
   return 2;
 }
@@ -869,6 +880,7 @@ int main(int argc, char** argv) {
     return HoldHotkey(static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)),
                       static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)), std::atoi(argv[4]));
   }
+  if (command == "post-registered" && argc > 3) return PostRegistered(argv[2], argv[3]);
   if (command == "acp") {
     std::printf("acp=%u\n", GetACP());
     return 0;

@@ -387,8 +387,15 @@ def beside_each_other_in_a_folder_outside_the_code_page_a_double_click_opens_the
     print(f"launcher: {s.windows_path(folder, True)} -> window {caption.decode('cp1252')!r}")
     s.check("the double-click opens the editor's dialog", CAPTION, caption)
     s.no_box_for(500)
-    e.click("cancel")
-    e.expect_closed("\"Abbrechen\"")
+    # An installer ends the editor by a registered message, also while a box is open: nothing is saved.
+    before = e.registry()
+    e.set_text("caesar", b"26")
+    e.click("ok")
+    s.wait_box()
+    s.check("the message reaches the editor", 0, s.probe("post-registered", "TalsekOptionen",
+                                                         "TalsekOptionenSofortBeenden")[0])
+    e.expect_closed("the installer's message with a box open")
+    s.check("... and nothing is written", before, e.registry())
     beenden(s, tray)
 
 
