@@ -809,6 +809,23 @@ int HoldHotkey(UINT modifiers, UINT key, int milliseconds) {
   return 0;
 }
 
+// Holds a file open as an editor or a virus scanner may, sharing it for reading only (so that it can
+// be neither written, renamed nor deleted meanwhile), for the given time; says whether it got it.
+int HoldFile(const char* path, int milliseconds) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+  std::wstring name(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path, -1, name.data(), n);
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::printf("held=%d\n", file != INVALID_HANDLE_VALUE ? 1 : 0);
+  std::fflush(stdout);
+  if (file == INVALID_HANDLE_VALUE) {
+    return 1;
+  }
+  Sleep(static_cast<DWORD>(milliseconds));
+  CloseHandle(file);
+  return 0;
+}
+
 // Posts a registered message to the first top-level window of the class, as an installer does.
 int PostRegistered(const char* windowClass, const char* name) {
   HWND window = FindWindowA(windowClass, nullptr);
@@ -840,6 +857,7 @@ int Usage() {
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
+      "  hold-file <path> <ms>                  hold a file open, shared for reading only, for the time\n"
       "  post-registered <class> <name>         post a registered message to a window of the class\n",
       stderr);
   return 2;
@@ -881,6 +899,7 @@ int main(int argc, char** argv) {
                       static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)), std::atoi(argv[4]));
   }
   if (command == "post-registered" && argc > 3) return PostRegistered(argv[2], argv[3]);
+  if (command == "hold-file" && argc > 3) return HoldFile(argv[2], std::atoi(argv[3]));
   if (command == "acp") {
     std::printf("acp=%u\n", GetACP());
     return 0;
