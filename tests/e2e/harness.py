@@ -243,7 +243,6 @@ class Box:
     button: bytes
     buttons: int
     icon: str
-    wide: str = ""  # the text as shown, also where it leaves code page 1252
 
 
 class Session:
@@ -444,7 +443,7 @@ class Session:
         if rc != 0:
             raise CaseFailure("a message box appears", "a \"#32770\" box", "none within the time")
         return Box(bytes.fromhex(v["caption"]), bytes.fromhex(v["text"]), bytes.fromhex(v["button"]),
-                   int(v["buttons"]), v["icon"], bytes.fromhex(v["textutf8"]).decode("utf-8"))
+                   int(v["buttons"]), v["icon"])
 
     def expect_box(self, what: str, caption: bytes, text: bytes, icon: str, timeout_ms: int = 10000) -> None:
         box = self.wait_box(timeout_ms)

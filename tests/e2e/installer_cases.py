@@ -69,13 +69,9 @@ def folder(variable: str, *parts: str) -> tuple[str, Path]:
     return windows, Path(unix)
 
 
-def shown(window: str) -> bool:
+def tray_shown(window: str = TRAY_WINDOW) -> bool:
     done = subprocess.run(["xwininfo", "-name", window], capture_output=True)
     return done.returncode == 0 and b"IsViewable" in done.stdout
-
-
-def tray_shown() -> bool:
-    return shown(TRAY_WINDOW)
 
 
 def names(path: Path) -> list[str] | None:
@@ -131,7 +127,7 @@ def start_editor(install_win: str) -> subprocess.Popen:
     """Starts the installed talsek.exe and waits for its dialog."""
     log = open(Path(os.environ["WINEPREFIX"]).parent / "installer-program.log", "ab")
     editor = subprocess.Popen([WINE, install_win + "\\talsek.exe"], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-    check("the installed editor shows its dialog", True, poll(30, lambda: shown(EDITOR_CAPTION), 0.2))
+    check("the installed editor shows its dialog", True, poll(30, lambda: tray_shown(EDITOR_CAPTION), 0.2))
     return editor
 
 
@@ -142,14 +138,6 @@ def ended(what: str, program: subprocess.Popen, editor: subprocess.Popen) -> Non
     check(f"{what}: its icon left the tray", False, tray_shown())
     code = end(editor, 15)
     check(f"{what}: the running talsek.exe ended by itself", 0, "still running" if code is None else code)
-
-
-def held(probe: str, path: str) -> subprocess.Popen:
-    """Another program holds the file open (shared for reading only) until it is killed."""
-    holder = subprocess.Popen([WINE, probe, "hold-file", path, "600000"], stdin=subprocess.DEVNULL,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    check(f"the probe holds {path} open", b"held=1", holder.stdout.readline().strip())
-    return holder
 
 
 def setup_log(log: Path) -> str | None:
@@ -230,7 +218,9 @@ def cases(args) -> int:
     with open(install / "TalsekTray.exe", "ab") as older:
         older.write(b"\0")
     before = {name: (install / name).read_bytes() for name in names(install) or []}
-    holder = held(args.probe, install_win + "\\talsek.exe")
+    holder = subprocess.Popen([WINE, args.probe, "hold-file", install_win + "\\talsek.exe", "600000"],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    check("the probe holds talsek.exe open", b"held=1", holder.stdout.readline().strip())
     log.unlink(missing_ok=True)
     what = "update while talsek.exe is held open"
     done = wine(args.setup, "/S")

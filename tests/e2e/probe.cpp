@@ -94,9 +94,10 @@ std::string ClassOf(HWND hwnd) {
 }
 
 // WM_GETTEXT is marshalled across processes by the system, so it yields the full text of another
-// program's control (GetWindowTextW alone would stop at the caption stored with the window). Read
-// wide, so that a folder's name outside the code page arrives as it is shown.
-std::wstring TextOfW(HWND hwnd) {
+// program's control (GetWindowText alone would stop at the caption stored with the window). Read
+// wide and given as code page 1252 without best fit: a letter outside it shows as "?", as it would
+// in the program's own texts, never as a look-alike.
+std::string TextOf(HWND hwnd) {
   DWORD_PTR length = 0;
   if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) == 0) {
     return {};
@@ -105,23 +106,11 @@ std::wstring TextOfW(HWND hwnd) {
   DWORD_PTR copied = 0;
   SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                       5000, &copied);
-  text.resize(copied);
-  return text;
+  std::string bytes(copied, '\0');  // one byte for each character in code page 1252
+  WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(copied), bytes.data(),
+                      static_cast<int>(copied), nullptr, nullptr);
+  return bytes;
 }
-
-std::string Narrow(std::wstring_view text, UINT codePage) {
-  if (text.empty()) return {};
-  // No best fit in code page 1252: a letter it lacks shows as "?", never as a look-alike.
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const int n = static_cast<int>(text.size());
-  std::string out(static_cast<size_t>(WideCharToMultiByte(codePage, flags, text.data(), n, nullptr, 0, nullptr, nullptr)),
-                  '\0');
-  WideCharToMultiByte(codePage, flags, text.data(), n, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  return out;
-}
-
-// The texts that the cases compare with the programs' own are code page 1252 bytes.
-std::string TextOf(HWND hwnd) { return Narrow(TextOfW(hwnd), 1252); }
 
 DWORD ProcessOf(HWND hwnd) {
   DWORD pid = 0;
@@ -431,14 +420,14 @@ int MenuKey(std::string_view key, int timeoutMs) {
 
 // A system message box keeps its text in the static with id 0xFFFF; a dialog of the program's own
 // (the duplicate-instance message) may use another id, so the first other static with text counts.
-std::wstring MessageText(HWND box) {
+std::string MessageText(HWND box) {
   if (HWND label = GetDlgItem(box, 0xFFFF); label != nullptr) {
-    return TextOfW(label);
+    return TextOf(label);
   }
   for (HWND child : ChildWindows(box)) {
     const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
     if (IsWindowVisible(child) && ClassOf(child) == "Static" && (style & SS_TYPEMASK) != SS_ICON) {
-      if (std::wstring text = TextOfW(child); !text.empty()) {
+      if (std::string text = TextOf(child); !text.empty()) {
         return text;
       }
     }
@@ -452,7 +441,7 @@ int WaitBox(int timeoutMs) {
     return Fail("no message box appeared");
   }
   const std::string caption = TextOf(box);
-  const std::wstring text = MessageText(box);
+  const std::string text = MessageText(box);
   std::string button;
   if (HWND ok = GetDlgItem(box, IDOK); ok != nullptr) {
     button = TextOf(ok);
@@ -472,9 +461,8 @@ int WaitBox(int timeoutMs) {
   for (HWND child : ChildWindows(box)) {
     buttons += (ClassOf(child) == "Button" && IsWindowVisible(child)) ? 1 : 0;
   }
-  std::printf("caption=%s\ntext=%s\ntextutf8=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption).c_str(),
-              Hex(Narrow(text, 1252)).c_str(), Hex(Narrow(text, CP_UTF8)).c_str(), Hex(button).c_str(), buttons,
-              IconKind(box), ProcessOf(box));
+  std::printf("caption=%s\ntext=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption).c_str(),
+              Hex(text).c_str(), Hex(button).c_str(), buttons, IconKind(box), ProcessOf(box));
   return 0;
 }
 
@@ -812,10 +800,7 @@ int HoldHotkey(UINT modifiers, UINT key, int milliseconds) {
 // Holds a file open as an editor or a virus scanner may, sharing it for reading only (so that it can
 // be neither written, renamed nor deleted meanwhile), for the given time; says whether it got it.
 int HoldFile(const char* path, int milliseconds) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-  std::wstring name(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path, -1, name.data(), n);
-  HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   std::printf("held=%d\n", file != INVALID_HANDLE_VALUE ? 1 : 0);
   std::fflush(stdout);
   if (file == INVALID_HANDLE_VALUE) {

@@ -26,23 +26,22 @@ std::string ArgumentsOf(const char* line) {
   return p;
 }
 
-// Wide, so that a stand-in in a folder outside the code page finds its own folder.
-std::wstring LogPath() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableW(L"TALSEK_STANDIN_LOG", path, MAX_PATH);
+std::string LogPath() {
+  char path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("TALSEK_STANDIN_LOG", path, MAX_PATH);
   if (n > 0 && n < MAX_PATH) {
     return path;
   }
-  const DWORD m = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring own(path, m);
-  return own.substr(0, own.find_last_of(L"\\/") + 1) + L"talsek-starts.log";
+  const DWORD m = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string own(path, m);
+  return own.substr(0, own.find_last_of("\\/") + 1) + "talsek-starts.log";
 }
 
 }  // namespace
 
 int main() {
   const std::string arguments = ArgumentsOf(GetCommandLineA());
-  if (std::FILE* log = _wfopen(LogPath().c_str(), L"ab")) {
+  if (std::FILE* log = std::fopen(LogPath().c_str(), "ab")) {
     std::fprintf(log, "[%s]\n", arguments.c_str());
     std::fclose(log);
     return 0;
