@@ -310,6 +310,8 @@ Section "Uninstall"
     !insertmacro JedeDatei Zurueck
     !insertmacro Scheitern "${TEXT_NICHT_ENTFERNT}"
   ${EndIf}
+  ; What an interrupted setup may have left beside them.
+  !insertmacro JedeDatei NeuWeg
   RMDir "$INSTDIR"
 
   Delete "$SMPROGRAMS\TalsekTray\TalsekTray.lnk"
