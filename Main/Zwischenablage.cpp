@@ -231,6 +231,8 @@ bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie) {
   // over afresh, the same text from the same selection.
   const CopyScope geprueft = kopie == CopyScope::Handover ? CopyScope::Private : kopie;
   bool ohneMarke = false;
+  // Only a copy of ours changes the clipboard; the same text unmarked from before is the user's.
+  const std::uint32_t vorher = ablage_.Sequenznummer();
   const bool angekommen = Versuchen(frist_, beginn, [&] {
     puffer_.SelectAll();
     puffer_.Copy(geprueft);
@@ -239,7 +241,7 @@ bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie) {
     const std::optional<TGelesen> gelesen = Lesen(beginn, false);
     const bool textDa = gelesen && gelesen->meldung.empty() && gelesen->text == text;
     // A control that could not make the marked copy puts its own there, unmarked, and says nothing.
-    ohneMarke = textDa && privat && !gelesen->markiert;
+    ohneMarke = textDa && privat && !gelesen->markiert && ablage_.Sequenznummer() != vorher;
     return textDa && !ohneMarke;
   });
   if (angekommen) {

@@ -12,6 +12,9 @@ namespace texte {
 inline constexpr std::string_view kOptionenCaption = "Talsek-Optionen";
 inline constexpr std::string_view kOptionenKlasse = "TalsekOptionen";
 inline constexpr std::string_view kOptionenMutex = "TalsekOptionen";
+// The registered message with which an installer or uninstaller ends a running editor before it
+// replaces or removes its files (packaging/TalsekTray.nsi posts it by this name).
+inline constexpr std::string_view kSofortBeenden = "TalsekOptionenSofortBeenden";
 
 // The methods in the order of their codes 0 to 4: Spaltentransposition, Caesar-Verschiebung, ROT13,
 // Verschiebung um 128, Vigenère

@@ -19,7 +19,7 @@ struct TOptionen {
   bool Grossschrift = false;
   bool LeerzeichenLoeschen = false;
   bool UmlauteErsetzen = false;
-  std::string Programmpfad;             // folder of talsek.exe, with its trailing separator
+  std::string Programmpfad;             // folder of talsek.exe, with its trailing separator; UTF-8
   // Seconds after which a decrypted text is taken off the clipboard again, if it is still there;
   // 0 is never.
   std::int32_t ZwischenablageLeerenNach = 0;  // 0..3600

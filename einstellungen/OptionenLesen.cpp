@@ -37,7 +37,8 @@ void Fehlt(const TEinstellung& w, TEinstellungen& e, const ExePathFunction& exeP
 void Lesen(const TEinstellung& w, TEinstellungen& e, Registry& registry) {
   switch (w.Art) {
     case TArt::Pfad:
-      w.Text(e) = registry.ReadString(w.Name);
+      // Wide: a folder in the user's profile may have letters that no ANSI code page holds.
+      w.Text(e) = registry.ReadPath(w.Name);
       break;
     case TArt::Schluessel: {
       std::string key = StoredKeyDeciphered(registry.ReadString(w.Name));

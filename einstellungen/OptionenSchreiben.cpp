@@ -8,6 +8,7 @@
 #include "einstellungen/Namen.h"
 #include "einstellungen/Tabelle.h"
 #include "einstellungen/Texte.h"
+#include "einstellungen/Unicode.h"
 #include "verschl/verschl.h"
 
 namespace {
@@ -16,6 +17,16 @@ TRegistryWert Text(std::string_view name, std::string_view text) {
   std::vector<unsigned char> daten(text.begin(), text.end());
   daten.push_back(0);
   return {std::string(name), kRegSz, std::move(daten)};
+}
+
+// A folder written wide, in whatever letters its name has.
+TRegistryWert Pfad(std::string_view name, std::string_view utf8) {
+  std::vector<unsigned char> daten;
+  for (const char16_t einheit : Utf16AusUtf8(utf8) + u'\0') {
+    daten.push_back(static_cast<unsigned char>(einheit));
+    daten.push_back(static_cast<unsigned char>(einheit >> 8));
+  }
+  return {std::string(name), kRegSz, std::move(daten), true};
 }
 
 // REG_DWORD is little-endian on every Windows machine, whatever the machine running this code.
@@ -53,7 +64,7 @@ class GeoeffneterSchluessel {
 TRegistryWert Wert(const TEinstellung& w, TEinstellungen& e) {
   switch (w.Art) {
     case TArt::Pfad:
-      return Text(w.Name, w.Text(e));
+      return Pfad(w.Name, w.Text(e));
     case TArt::Schluessel:
       return Text(w.Name, verschl::VigenereVerschluesseln(w.Text(e), texte::kSchluesselSchluessel, false));
     case TArt::Zahl:
@@ -86,8 +97,9 @@ void OptionenSpeichern(const TEinstellungen& einstellungen, RegistrySchreibApi& 
   }
   const GeoeffneterSchluessel schluessel(api, key);
   for (const TRegistryWert& wert : werte) {
-    const long status = api.SetValue(schluessel.Key(), wert.Name, wert.Typ, wert.Daten.data(),
-                                     static_cast<std::uint32_t>(wert.Daten.size()));
+    const auto groesse = static_cast<std::uint32_t>(wert.Daten.size());
+    const long status = wert.Breit ? api.SetValueW(schluessel.Key(), wert.Name, wert.Typ, wert.Daten.data(), groesse)
+                                   : api.SetValue(schluessel.Key(), wert.Name, wert.Typ, wert.Daten.data(), groesse);
     if (status != kErrorSuccess) Melden(api, pfad + "\\" + wert.Name, status);
   }
 }

@@ -11,18 +11,19 @@
 #include "einstellungen/Optionen.h"
 #include "einstellungen/RegistryApi.h"
 
-// One registry value as RegSetValueExA takes it.
+// One registry value as RegSetValueExA takes it, or RegSetValueExW for a text in UTF-16LE.
 struct TRegistryWert {
   std::string Name;
   std::uint32_t Typ = kRegNone;
   std::vector<unsigned char> Daten;
+  bool Breit = false;
 
   bool operator==(const TRegistryWert&) const = default;
 };
 
 // Every value of the settings key, in the order in which the tray program reads them: integers,
-// Booleans and the shortcuts as 4-byte REG_DWORDs, texts as REG_SZ with their terminating 0, the
-// Vigenère key enciphered under the fixed key. Needs the Vigenère table to be built.
+// Booleans and the shortcuts as 4-byte REG_DWORDs, texts as REG_SZ with their terminating 0 (the
+// folder in UTF-16LE, written wide), the Vigenère key enciphered under the fixed key. Needs the Vigenère table to be built.
 std::vector<TRegistryWert> RegistryWerte(const TEinstellungen& einstellungen);
 
 // A failed write; the message is the German text for the user's box.

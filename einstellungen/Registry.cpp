@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "einstellungen/ERegistryException.h"
+#include "einstellungen/Unicode.h"
 
 namespace {
 
@@ -36,26 +37,42 @@ bool Registry::ValueExists(std::string_view name) {
   return api_.QueryValue(key_, name, nullptr, nullptr, nullptr) == kErrorSuccess;
 }
 
-std::string Registry::ReadString(std::string_view name) {
+std::vector<unsigned char> Registry::ReadStringData(std::string_view name, bool wide) {
+  const auto query = [&](std::uint32_t* type, unsigned char* data, std::uint32_t* size) {
+    return wide ? api_.QueryValueW(key_, name, type, data, size) : api_.QueryValue(key_, name, type, data, size);
+  };
   std::uint32_t type = kRegNone;
   std::uint32_t size = 0;
-  if (api_.QueryValue(key_, name, &type, nullptr, &size) != kErrorSuccess || size == 0) return {};
+  if (query(&type, nullptr, &size) != kErrorSuccess || size == 0) return {};
   if (!IsStringType(type)) throw ERegistryException::WrongType(name);
 
   std::vector<unsigned char> buffer(size);
   // Fails with ERROR_MORE_DATA when the companion program made the value longer after the size query.
-  if (api_.QueryValue(key_, name, &type, buffer.data(), &size) != kErrorSuccess) {
-    throw ERegistryException::CannotRead(name);
-  }
+  if (query(&type, buffer.data(), &size) != kErrorSuccess) throw ERegistryException::CannotRead(name);
   // The value may also have been rewritten with another type in that moment.
   if (!IsStringType(type)) throw ERegistryException::WrongType(name);
+  // A value that became shorter in that moment is read as it is now: the buffer starts zeroed, so
+  // the bytes this query did not deliver end the text.
+  return buffer;
+}
 
-  // A value that became shorter in that moment is read as it is now: the buffer starts zeroed,
-  // so the bytes this query did not deliver end the text.
-  std::string text(buffer.begin(), buffer.end());
+std::string Registry::ReadString(std::string_view name) {
+  const std::vector<unsigned char> data = ReadStringData(name, false);
+  std::string text(data.begin(), data.end());
   // Stored strings carry their terminating 0 and may hold more after it; none of that is text.
   if (const auto end = text.find('\0'); end != std::string::npos) text.resize(end);
   return text;
+}
+
+std::string Registry::ReadPath(std::string_view name) {
+  const std::vector<unsigned char> data = ReadStringData(name, true);
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    if (unit == u'\0') break;
+    text += unit;
+  }
+  return Utf8AusUtf16(text);
 }
 
 std::int32_t Registry::ReadInteger(std::string_view name) {

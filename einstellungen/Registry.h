@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "einstellungen/RegistryApi.h"
 
@@ -23,11 +24,16 @@ class Registry {
   bool ValueExists(std::string_view name);
   // Empty for a value without data, whatever its type. Throws ERegistryException.
   std::string ReadString(std::string_view name);
+  // The same read through the wide call, as UTF-8: a folder's name in any letters.
+  std::string ReadPath(std::string_view name);
   // The REG_DWORD as a signed number. Throws ERegistryException.
   std::int32_t ReadInteger(std::string_view name);
   bool ReadBool(std::string_view name);
 
  private:
+  // The string's data as the call delivers it, up to its end; `wide` reads it as UTF-16LE.
+  std::vector<unsigned char> ReadStringData(std::string_view name, bool wide);
+
   RegistryApi& api_;
   // Asked on every open although we only read, so that a key the user may read but not write
   // counts as absent.

@@ -43,6 +43,9 @@ class RegistryApi {
   // On entry *size is the buffer's size; on return the value's size.
   virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data,
                           std::uint32_t* size) = 0;
+  // RegQueryValueExW: the same, but a string value's data comes as UTF-16LE, however it was written.
+  virtual long QueryValueW(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data,
+                           std::uint32_t* size) = 0;
   virtual long CloseKey(RegKey key) = 0;
 };
 
@@ -55,6 +58,9 @@ class RegistrySchreibApi {
   // RegSetValueExA(key, name, 0, type, data, size)
   virtual long SetValue(RegKey key, std::string_view name, std::uint32_t type, const unsigned char* data,
                         std::uint32_t size) = 0;
+  // RegSetValueExW: a string value whose data is UTF-16LE.
+  virtual long SetValueW(RegKey key, std::string_view name, std::uint32_t type, const unsigned char* data,
+                         std::uint32_t size) = 0;
   virtual long CloseKey(RegKey key) = 0;
   // The system's words for a status code (FormatMessageA), for the user's message.
   virtual std::string StatusText(long status) = 0;

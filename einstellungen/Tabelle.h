@@ -15,7 +15,7 @@
 
 // How a value is stored and what the record makes of it.
 enum class TArt {
-  Pfad,        // REG_SZ (REG_EXPAND_SZ is read unexpanded): a folder
+  Pfad,        // REG_SZ (REG_EXPAND_SZ is read unexpanded), read and written wide: a folder, UTF-8 in the record
   Schluessel,  // REG_SZ: the Vigenère key, enciphered under the fixed key; its letters alone count
   Zahl,        // REG_DWORD as a signed number, taken only within Min to Max
   Schalter,    // REG_DWORD: 0 is false, every other value true

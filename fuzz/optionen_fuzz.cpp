@@ -163,7 +163,14 @@ std::string TextOf(const InMemoryRegistry::Value& v) {
 void CheckAccepted(const Setting& setting, const InMemoryRegistry::Value& v, const TOptionen& before,
                    const TOptionen& after) {
   if (setting.name == texte::kProgrammpfad) {
-    Require(after.Programmpfad == TextOf(v), "Programmpfad is the stored text up to its first byte 0");
+    // Read wide, the stored (ANSI) text's letters arrive as themselves, in UTF-8.
+    std::string utf8;
+    for (const char c : TextOf(v)) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b >= 0x80) utf8 += static_cast<char>(0xC0 | (b >> 6));
+      utf8 += static_cast<char>(b >= 0x80 ? 0x80 | (b & 0x3F) : b);
+    }
+    Require(after.Programmpfad == utf8, "Programmpfad is the stored text up to its first byte 0");
   } else if (setting.name == texte::kVigenereSchluessel) {
     std::string letters = TextOf(v);
     std::erase_if(letters, [](char c) { return !fuzz::IsAsciiLetter(static_cast<unsigned char>(c)); });

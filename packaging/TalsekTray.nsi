@@ -52,64 +52,227 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Holvarin"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
-; The message with which TalsekTray ends at once, whatever it is doing (Main/Texte.h).
+; The messages with which TalsekTray (Main/Texte.h) and the editor talsek.exe (Talsek/Texte.h) end at
+; once, whatever they are doing.
 !define SOFORT_BEENDEN "TalsekTraySofortBeenden"
+!define EDITOR_SOFORT_BEENDEN "TalsekOptionenSofortBeenden"
 
-; Ends a running TalsekTray before its files are replaced or removed, in any state: its start-up box,
-; an error box or its menu may be open. Its hidden main form (class TMainForm, caption "TalsekTray";
-; the application window beside it has the caption "Talsektray", and FindWindow compares captions
-; without regard to case, hence the class) gets the message above, and WM_CLOSE for a TalsekTray that
-; predates it, which ends on WM_CLOSE as its own "Beenden" does, at least while no box is open. What
-; has not ended after five seconds is ended by force, and waited for, so that no file stays in use.
-!macro TalsekTrayBeenden un
-Function ${un}TalsekTrayBeenden
-  FindWindow $0 "TMainForm" "TalsekTray"
-  ${If} $0 = 0
-    Return
-  ${EndIf}
-  System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
-  ; SYNCHRONIZE | PROCESS_TERMINATE
-  System::Call "kernel32::OpenProcess(i 0x00100001, i 0, i r1) p .r2"
-  System::Call "user32::RegisterWindowMessageW(w '${SOFORT_BEENDEN}') i .r3"
-  System::Call "user32::PostMessageW(p r0, i r3, p 0, p 0)"
-  System::Call "user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)"
-  ${If} $2 P<> 0
-    ; WAIT_OBJECT_0 is 0
-    System::Call "kernel32::WaitForSingleObject(p r2, i 5000) i .r4"
-    ${If} $4 <> 0
-      System::Call "kernel32::TerminateProcess(p r2, i 1)"
-      System::Call "kernel32::WaitForSingleObject(p r2, i 5000)"
+; What the installer and the uninstaller say when they cannot finish; $R9 holds the file's or the
+; key's name. In silent mode no box is shown: the text goes to %TEMP%\TalsekTray-Setup.log (UTF-16),
+; and the exit code is 2 either way.
+!define TEXT_IN_GEBRAUCH "Die Datei „$R9“ ist in Gebrauch und kann nicht ersetzt werden.$\r$\nSchließen Sie das Programm, das sie geöffnet hat, und starten Sie die Installation erneut.$\r$\nDie bisherige Installation bleibt unverändert."
+!define TEXT_NICHT_GESCHRIEBEN "Die Datei „$R9“ konnte nicht geschrieben werden.$\r$\nDie bisherige Installation bleibt unverändert."
+!define TEXT_NICHT_EINGERICHTET "„$R9“ konnte nicht angelegt werden.$\r$\nTalsekTray ist installiert, aber nicht vollständig eingerichtet. Bitte starten Sie die Installation erneut."
+!define TEXT_NICHT_ENTFERNT "Die Datei „$R9“ ist in Gebrauch und kann nicht entfernt werden.$\r$\nSchließen Sie das Programm, das sie geöffnet hat, und entfernen Sie TalsekTray erneut. Bis dahin bleibt es unter „Apps“ eingetragen."
+
+; Says why the setup stops and stops it with exit code 2, with /S too.
+!macro Scheitern text
+  DetailPrint "${text}"
+  ${If} ${Silent}
+    ClearErrors
+    FileOpen $R8 "$TEMP\TalsekTray-Setup.log" w
+    ${IfNot} ${Errors}
+      FileWriteUTF16LE /BOM $R8 "${text}$\r$\n"
+      FileClose $R8
     ${EndIf}
-    System::Call "kernel32::CloseHandle(p r2)"
-  ${Else}
-    ${For} $3 1 50
-      Sleep 100
-      FindWindow $0 "TMainForm" "TalsekTray"
-      ${IfThen} $0 = 0 ${|} ${ExitFor} ${|}
-    ${Next}
   ${EndIf}
+  MessageBox MB_OK|MB_ICONSTOP "${text}" /SD IDOK
+  SetErrorLevel 2
+  Quit
+!macroend
+
+; Ends a running program before its files are replaced or removed, in any state: TalsekTray may show
+; its start-up box, an error box or its menu, the editor a box over its dialog. Its window gets the
+; program's registered message, which it answers by ending at once (the editor without saving, as
+; "Abbrechen" does), and WM_CLOSE for a program that predates that message. What has not ended after
+; five seconds is ended by force, and waited for, so that no file stays in use. TalsekTray's hidden
+; main form is looked for by class and caption (the application window beside it has the caption
+; "Talsektray", and FindWindow compares captions without regard to case), the editor's dialog by its
+; class alone. Takes, from the stack: the window class, the caption ("" for any), the message's name.
+!macro ProgrammBeenden un
+Function ${un}ProgrammBeenden
+  Exch $R2 ; message
+  Exch
+  Exch $R1 ; caption
+  Exch 2
+  Exch $R0 ; class
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  FindWindow $0 $R0 $R1
+  ${If} $0 <> 0
+    System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
+    ; SYNCHRONIZE | PROCESS_TERMINATE
+    System::Call "kernel32::OpenProcess(i 0x00100001, i 0, i r1) p .r2"
+    System::Call "user32::RegisterWindowMessageW(w R2) i .r3"
+    System::Call "user32::PostMessageW(p r0, i r3, p 0, p 0)"
+    System::Call "user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)"
+    ${If} $2 P<> 0
+      ; WAIT_OBJECT_0 is 0
+      System::Call "kernel32::WaitForSingleObject(p r2, i 5000) i .r4"
+      ${If} $4 <> 0
+        System::Call "kernel32::TerminateProcess(p r2, i 1)"
+        System::Call "kernel32::WaitForSingleObject(p r2, i 5000)"
+      ${EndIf}
+      System::Call "kernel32::CloseHandle(p r2)"
+    ${Else}
+      ${For} $3 1 50
+        Sleep 100
+        FindWindow $0 $R0 $R1
+        ${IfThen} $0 = 0 ${|} ${ExitFor} ${|}
+      ${Next}
+    ${EndIf}
+  ${EndIf}
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+  Pop $R0
+  Pop $R1
+  Pop $R2
+FunctionEnd
+
+Function ${un}ProgrammeBeenden
+  Push "TMainForm"
+  Push "TalsekTray"
+  Push "${SOFORT_BEENDEN}"
+  Call ${un}ProgrammBeenden
+  Push "TalsekOptionen"
+  Push ""
+  Push "${EDITOR_SOFORT_BEENDEN}"
+  Call ${un}ProgrammBeenden
 FunctionEnd
 !macroend
-!insertmacro TalsekTrayBeenden ""
-!insertmacro TalsekTrayBeenden "un."
+!insertmacro ProgrammBeenden ""
+!insertmacro ProgrammBeenden "un."
+
+; The installed files. Replacing or removing them is all or nothing: each old file is first renamed
+; beside itself (which fails while another program holds it open), and only when every one could be
+; is anything written or deleted; otherwise the renamed ones go back.
+!macro JedeDatei macro
+  !insertmacro ${macro} "TalsekTray.exe"
+  !insertmacro ${macro} "talsek.exe"
+  !insertmacro ${macro} "LIESMICH.txt"
+  !insertmacro ${macro} "uninstall.exe"
+!macroend
+
+; Renames $INSTDIR\name to name.alt; on failure $R9 names the first file that would not move.
+!macro Beiseite name
+  ${If} $R9 == ""
+  ${AndIf} ${FileExists} "$INSTDIR\${name}"
+    Delete "$INSTDIR\${name}.alt"
+    ClearErrors
+    Rename "$INSTDIR\${name}" "$INSTDIR\${name}.alt"
+    ${If} ${Errors}
+      StrCpy $R9 "$INSTDIR\${name}"
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+!macro Zurueck name
+  ${If} ${FileExists} "$INSTDIR\${name}.alt"
+    Delete "$INSTDIR\${name}"
+    Rename "$INSTDIR\${name}.alt" "$INSTDIR\${name}"
+  ${EndIf}
+!macroend
+
+; Deletes a renamed file, as long as each before it went; $R9 names the first that stays.
+!macro Entfernen name
+  ${If} $R9 == ""
+    Delete "$INSTDIR\${name}.alt"
+    ${IfThen} ${FileExists} "$INSTDIR\${name}.alt" ${|} StrCpy $R9 "$INSTDIR\${name}" ${|}
+  ${EndIf}
+!macroend
+
+!macro NeuWeg name
+  Delete "$INSTDIR\${name}.neu"
+!macroend
+
+!macro AltWeg name
+  Delete "$INSTDIR\${name}.alt"
+!macroend
+
+; Puts name.neu in place of name; on failure $R9 names it.
+!macro Einsetzen name
+  ${If} $R9 == ""
+    ClearErrors
+    Rename "$INSTDIR\${name}.neu" "$INSTDIR\${name}"
+    ${IfThen} ${Errors} ${|} StrCpy $R9 "$INSTDIR\${name}" ${|}
+  ${EndIf}
+!macroend
+
+; Writes one new file as name.neu; on failure $R9 names it.
+!macro Auspacken name
+  ${If} $R9 == ""
+    ClearErrors
+    File "/oname=${name}.neu" "${STAGE}/${name}"
+    ${IfThen} ${Errors} ${|} StrCpy $R9 "$INSTDIR\${name}" ${|}
+  ${EndIf}
+!macroend
+
+; A step after the files are in place (shortcut, registry value): its failure stops the setup too.
+!macro Geprueft what
+  ${If} ${Errors}
+    StrCpy $R9 "${what}"
+    !insertmacro Scheitern "${TEXT_NICHT_EINGERICHTET}"
+  ${EndIf}
+!macroend
 
 Section "TalsekTray" SecProgramm
   SectionIn RO
-  Call TalsekTrayBeenden
+  Call ProgrammeBeenden
+  StrCpy $R9 ""
+  ClearErrors
+  CreateDirectory "$INSTDIR"
   SetOutPath "$INSTDIR"
-  File "${STAGE}/TalsekTray.exe"
-  File "${STAGE}/talsek.exe"
-  File "${STAGE}/LIESMICH.txt"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; "try": a file that cannot be written sets the error flag instead of asking Abort/Retry/Ignore.
+  SetOverwrite try
+  ${If} ${Errors}
+    StrCpy $R9 "$INSTDIR"
+  ${EndIf}
+  !insertmacro Auspacken "TalsekTray.exe"
+  !insertmacro Auspacken "talsek.exe"
+  !insertmacro Auspacken "LIESMICH.txt"
+  ${If} $R9 == ""
+    ClearErrors
+    WriteUninstaller "$INSTDIR\uninstall.exe.neu"
+    ${IfThen} ${Errors} ${|} StrCpy $R9 "$INSTDIR\uninstall.exe" ${|}
+  ${EndIf}
+  ${If} $R9 != ""
+    !insertmacro JedeDatei NeuWeg
+    !insertmacro Scheitern "${TEXT_NICHT_GESCHRIEBEN}"
+  ${EndIf}
 
+  !insertmacro JedeDatei Beiseite
+  ${If} $R9 != ""
+    !insertmacro JedeDatei Zurueck
+    !insertmacro JedeDatei NeuWeg
+    !insertmacro Scheitern "${TEXT_IN_GEBRAUCH}"
+  ${EndIf}
+  !insertmacro JedeDatei Einsetzen
+  ${If} $R9 != ""
+    !insertmacro JedeDatei Zurueck
+    !insertmacro JedeDatei NeuWeg
+    !insertmacro Scheitern "${TEXT_NICHT_GESCHRIEBEN}"
+  ${EndIf}
+  ; Nothing holds the old files any more; one that still cannot go is removed by the next setup.
+  !insertmacro JedeDatei AltWeg
+
+  ClearErrors
   CreateDirectory "$SMPROGRAMS\TalsekTray"
   CreateShortcut "$SMPROGRAMS\TalsekTray\TalsekTray.lnk" "$INSTDIR\TalsekTray.exe"
+  !insertmacro Geprueft "$SMPROGRAMS\TalsekTray\TalsekTray.lnk"
   CreateShortcut "$SMPROGRAMS\TalsekTray\Talsek-Optionen.lnk" "$INSTDIR\talsek.exe"
+  !insertmacro Geprueft "$SMPROGRAMS\TalsekTray\Talsek-Optionen.lnk"
 
   ; Written again by the next section when chosen: installing over an older installation without
-  ; the choice turns the start at log-on off.
+  ; the choice turns the start at log-on off. A missing value sets the error flag too, so it is not checked.
   DeleteRegValue HKCU "${RUN_KEY}" "TalsekTray"
 
+  ClearErrors
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "TalsekTray"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Holvarin"
@@ -122,18 +285,33 @@ Section "TalsekTray" SecProgramm
   ; In KB, as "Apps & features" reads it.
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  !insertmacro Geprueft "HKCU\${UNINSTALL_KEY}"
 SectionEnd
 
 Section "TalsekTray bei der Anmeldung starten" SecAutostart
+  ClearErrors
   WriteRegStr HKCU "${RUN_KEY}" "TalsekTray" '"$INSTDIR\TalsekTray.exe"'
+  !insertmacro Geprueft "HKCU\${RUN_KEY}"
 SectionEnd
 
+; The entry in "Apps & features" and the start at log-on go only once every file is gone; a file in
+; use keeps everything, the uninstaller itself among it, so that removing can be tried again.
 Section "Uninstall"
-  Call un.TalsekTrayBeenden
-  Delete "$INSTDIR\TalsekTray.exe"
-  Delete "$INSTDIR\talsek.exe"
-  Delete "$INSTDIR\LIESMICH.txt"
-  Delete "$INSTDIR\uninstall.exe"
+  Call un.ProgrammeBeenden
+  StrCpy $R9 ""
+  !insertmacro JedeDatei Beiseite
+  ${If} $R9 != ""
+    !insertmacro JedeDatei Zurueck
+    !insertmacro Scheitern "${TEXT_NICHT_ENTFERNT}"
+  ${EndIf}
+  ; The uninstaller comes last: while anything stays, it stays too.
+  !insertmacro JedeDatei Entfernen
+  ${If} $R9 != ""
+    !insertmacro JedeDatei Zurueck
+    !insertmacro Scheitern "${TEXT_NICHT_ENTFERNT}"
+  ${EndIf}
+  ; What an interrupted setup may have left beside them.
+  !insertmacro JedeDatei NeuWeg
   RMDir "$INSTDIR"
 
   Delete "$SMPROGRAMS\TalsekTray\TalsekTray.lnk"

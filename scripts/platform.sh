@@ -10,7 +10,8 @@
 #
 # Some kernels have no 32-bit support at all (every 32-bit Linux program fails with "Exec format
 # error", Wine's 32-bit loader among them), so the machine is asked, never assumed: a minimal i386
-# program is written to a temporary file and run. TALSEK_64BIT_ONLY=1 takes the 64-bit-only path on
+# program is written to a folder that permits running programs and run there; where no such folder
+# exists, TALSEK_WHY says so rather than blaming the kernel. TALSEK_64BIT_ONLY=1 takes the 64-bit-only path on
 # a machine that could run both, so that path can be tried anywhere.
 #
 # On the 64-bit-only path every Wine call goes to the 64-bit loader by its full name, with WINELOADER
@@ -19,10 +20,32 @@
 
 talsek_wine64=/usr/lib/wine/wine64
 
-# Succeeds when the kernel runs a 32-bit x86 program: one that ends itself with exit code 42.
+# A folder where this user may write and the mount permits running programs: a noexec temporary
+# folder would refuse the test program and look like a kernel without 32-bit support. Each candidate
+# is tried with a shell script, which any kernel runs where execution is permitted.
+talsek_exec_folder() {
+  local dir probe
+  for dir in "${TMPDIR:-}" /tmp /var/tmp /dev/shm "${XDG_RUNTIME_DIR:-}" "${HOME:+$HOME/.cache}"; do
+    [ -n "$dir" ] && [ -d "$dir" ] && [ -w "$dir" ] || continue
+    probe=$(mktemp "$dir/talsek-exec.XXXXXX" 2>/dev/null) || continue
+    printf '#!/bin/sh\nexit 0\n' >"$probe"
+    chmod +x "$probe"
+    if ("$probe") 2>/dev/null; then
+      rm -f "$probe"
+      echo "$dir"
+      return 0
+    fi
+    rm -f "$probe"
+  done
+  return 1
+}
+
+# Whether the kernel runs a 32-bit x86 program, one that ends itself with exit code 42: 0 yes,
+# 1 no, 2 cannot tell (no folder permits running the test program).
 talsek_kernel_runs_32bit() {
-  local elf rc
-  elf=$(mktemp "${TMPDIR:-/tmp}/talsek-i386.XXXXXX") || return 1
+  local dir elf rc
+  dir=$(talsek_exec_folder) || return 2
+  elf=$(mktemp "$dir/talsek-i386.XXXXXX") || return 2
   {
     # ELF header: 32-bit, little-endian, executable for i386, entry 0x08048054, one program header.
     printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'
@@ -48,11 +71,17 @@ talsek_runs_32bit() {
     TALSEK_WHY="TALSEK_64BIT_ONLY=1 is set"
     return 1
   fi
-  if ! talsek_kernel_runs_32bit; then
-    TALSEK_WHY="this machine's kernel runs no 32-bit programs"
-    return 1
-  fi
-  TALSEK_WHY=""
+  talsek_kernel_runs_32bit
+  case $? in
+    0) TALSEK_WHY="" ;;
+    2)
+      # Not a verdict on the kernel: the 64-bit path works either way, so it is taken, and said why.
+      TALSEK_WHY="no writable folder here permits running a test program (TMPDIR, /tmp, /var/tmp, /dev/shm, XDG_RUNTIME_DIR, ~/.cache are noexec or missing), so whether 32-bit programs run is unknown"
+      return 1 ;;
+    *)
+      TALSEK_WHY="this machine's kernel runs no 32-bit programs"
+      return 1 ;;
+  esac
 }
 
 # Exports TALSEK_WINE, the loader to start Windows programs with, and on the 64-bit-only path

@@ -20,9 +20,16 @@ cleanup() { wineserver -k >/dev/null 2>&1 || true; kill "$xvfb" 2>/dev/null || t
 trap cleanup EXIT
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 
-# A prefix whose making was cut short is made again: Wine cannot start anything in it.
-if [ ! -f "$prefix/.made" ]; then
+# A prefix is made here only where there is none, and this script records in it that it made it
+# (.made-by-with-wine, written before Wine fills the folder; .made once Wine is done). Only such a
+# prefix, when its making was cut short, is deleted and made again: Wine cannot start anything in it.
+# A prefix that this script did not make (a user's own ~/.wine, say) is used as it is, never deleted.
+if [ -f "$prefix/.made-by-with-wine" ] && [ ! -f "$prefix/.made" ]; then
   rm -rf "$prefix"
+fi
+if [ ! -e "$prefix" ] || { [ -d "$prefix" ] && [ -z "$(ls -A "$prefix")" ]; }; then
+  mkdir -p "$prefix"
+  touch "$prefix/.made-by-with-wine"
   "$TALSEK_WINE" wineboot -i >/dev/null 2>&1
   wineserver -w
   touch "$prefix/.made"

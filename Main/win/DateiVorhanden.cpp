@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "gui/win/Breit.h"
 #include "gui/win/Handles.h"
 
 bool DateiVorhanden(const std::string& dateiname) {
-  WIN32_FIND_DATAA found;
-  const gui::UniqueFindHandle search(::FindFirstFileA(dateiname.c_str(), &found));
+  WIN32_FIND_DATAW found;
+  const gui::UniqueFindHandle search(::FindFirstFileW(gui::Breit(dateiname).c_str(), &found));
   if (!search) return false;
   if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   FILETIME local;

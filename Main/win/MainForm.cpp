@@ -21,6 +21,7 @@
 #include "gui/Texte.h"
 #include "gui/win/Application.h"
 #include "gui/win/Bedienen.h"
+#include "gui/win/Breit.h"
 
 namespace {
 
@@ -244,9 +245,10 @@ void TMainForm::TalsekStarten(bool optionenModus) {
   // Programmpfad ends with its separator; nothing is inserted between folder and file name.
   const std::string datei = Optionen.Programmpfad + std::string(texte::kTalsekExe);
   if (!DateiVorhanden(datei)) {
-    meldungen_.ShowMessage(
-        std::string(texte::kNichtImPfadVor) + Optionen.Programmpfad + std::string(texte::kNichtImPfadNach),
-        texte::kFehler, kIconError);
+    // The folder as it is, in whatever letters; the words around it are the program's own.
+    Application().MessageBox(gui::BreitAus1252(texte::kNichtImPfadVor) + gui::Breit(Optionen.Programmpfad) +
+                                 gui::BreitAus1252(texte::kNichtImPfadNach),
+                             gui::BreitAus1252(texte::kFehler), kIconError | MB_OK);
     return;
   }
   std::string argumente;
@@ -259,7 +261,8 @@ void TMainForm::TalsekStarten(bool optionenModus) {
     }
   }
   // An empty folder, not Programmpfad: Talsek does not get its own folder as working folder.
-  ::ShellExecuteA(nullptr, nullptr, datei.c_str(), argumente.c_str(), "", SW_SHOWNORMAL);
+  ::ShellExecuteW(nullptr, nullptr, gui::Breit(datei).c_str(), gui::BreitAus1252(argumente).c_str(), L"",
+                  SW_SHOWNORMAL);
 }
 
 void TMainForm::KuerzelAnmelden() {

@@ -44,7 +44,7 @@ bool MaskKeepsText(HWND control) {
 // From the system folder only: riched32 is no known DLL, so a bare name would be looked for in the
 // program's own folder first, where a planted file of that name would run its code.
 RichEditBuffer::RichEditBuffer(HWND parent)
-    : library_(::LoadLibraryExA(kLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+    : library_(::LoadLibraryExW(L"RICHED32.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
       parent_(parent),
       callback_(new RichEditOleCallback) {
   if (!library_) throw std::runtime_error(std::string(texte::kRichEditFehlt));

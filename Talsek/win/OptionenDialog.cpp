@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "Talsek/Texte.h"
+#include "Talsek/win/SofortBeenden.h"
 #include "einstellungen/Namen.h"
 #include "einstellungen/Steuerelemente.h"
 #include "einstellungen/Tabelle.h"
@@ -110,6 +111,7 @@ INT_PTR CALLBACK TOptionenDialog::Prozedur(HWND dialog, UINT message, WPARAM wPa
       self->Fuellen();
       return TRUE;  // the dialog manager focuses the first control
     }
+    if (IstSofortBeenden(message)) SofortBeenden();
     // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
     auto* self = reinterpret_cast<TOptionenDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
     if (self != nullptr) return self->Nachricht(message, wParam);

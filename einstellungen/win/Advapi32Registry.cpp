@@ -9,6 +9,9 @@ namespace {
 
 HKEY AsHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
+// The settings' value names are ASCII: each character is its own UTF-16 unit.
+std::wstring WideName(std::string_view name) { return std::wstring(name.begin(), name.end()); }
+
 }  // namespace
 
 long Advapi32Registry::OpenCurrentUserKey(std::string_view subKey, std::uint32_t access, RegKey& key) {
@@ -32,6 +35,18 @@ long Advapi32Registry::QueryValue(RegKey key, std::string_view name, std::uint32
   return status;
 }
 
+long Advapi32Registry::QueryValueW(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data,
+                                   std::uint32_t* size) {
+  DWORD typeValue = 0;
+  DWORD sizeValue = size != nullptr ? *size : 0;
+  const LONG status = ::RegQueryValueExW(AsHkey(key), WideName(name).c_str(), nullptr,
+                                         type != nullptr ? &typeValue : nullptr, data,
+                                         size != nullptr ? &sizeValue : nullptr);
+  if (type != nullptr) *type = typeValue;
+  if (size != nullptr) *size = sizeValue;
+  return status;
+}
+
 long Advapi32Registry::CloseKey(RegKey key) { return ::RegCloseKey(AsHkey(key)); }
 
 long Advapi32Registry::CreateCurrentUserKey(std::string_view subKey, RegKey& key) {
@@ -48,6 +63,11 @@ long Advapi32Registry::SetValue(RegKey key, std::string_view name, std::uint32_t
                                  std::uint32_t size) {
   const std::string nameZ(name);
   return ::RegSetValueExA(AsHkey(key), nameZ.c_str(), 0, type, data, size);
+}
+
+long Advapi32Registry::SetValueW(RegKey key, std::string_view name, std::uint32_t type, const unsigned char* data,
+                                  std::uint32_t size) {
+  return ::RegSetValueExW(AsHkey(key), WideName(name).c_str(), 0, type, data, size);
 }
 
 std::string Advapi32Registry::StatusText(long status) {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "gui/Texte.h"
+#include "gui/win/Breit.h"
 #include "gui/win/Form.h"
 
 namespace gui {
@@ -20,13 +21,13 @@ void ShowWithoutApplication(std::string_view message) {
 
 }  // namespace
 
-std::string ApplicationTitle(std::string_view exePath) {
-  const auto separator = exePath.find_last_of("\\:");
-  if (separator != std::string_view::npos) exePath.remove_prefix(separator + 1);
-  std::string title(exePath.substr(0, exePath.find('.')));
+std::wstring ApplicationTitle(std::wstring_view exePath) {
+  const auto separator = exePath.find_last_of(L"\\:");
+  if (separator != std::wstring_view::npos) exePath.remove_prefix(separator + 1);
+  std::wstring title(exePath.substr(0, exePath.find(L'.')));
   if (title.size() > 1) {
-    // The system's own lower-case mapping of the ANSI code page, as for any other window text.
-    ::CharLowerBuffA(title.data() + 1, static_cast<DWORD>(title.size() - 1));
+    // The system's own lower-case mapping, as for any other window text.
+    ::CharLowerBuffW(title.data() + 1, static_cast<DWORD>(title.size() - 1));
   }
   return title;
 }
@@ -37,10 +38,12 @@ std::string ErrorBoxText(std::string_view message) {
   return text;
 }
 
-std::string ModuleFileName() {
-  std::string path(MAX_PATH, '\0');
+namespace {
+
+std::wstring ModuleFileNameW() {
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       path.resize(length);
       return path;
@@ -49,8 +52,13 @@ std::string ModuleFileName() {
   }
 }
 
+}  // namespace
+
+std::string ModuleFileName() { return Utf8(ModuleFileNameW()); }
+
 TApplication::TApplication(std::string_view iconResource)
-    : title_(ApplicationTitle(ModuleFileName())),
+    : titleW_(ApplicationTitle(ModuleFileNameW())),
+      title_(In1252(titleW_)),
       icon_(static_cast<HICON>(::LoadImageA(ModuleInstance(), std::string(iconResource).c_str(), IMAGE_ICON, 0,
                                             0, LR_DEFAULTSIZE))),
       window_(kApplicationClass, title_,
@@ -91,14 +99,18 @@ void TApplication::DestroyForms() {
 void TApplication::RunCreationHandler(TForm& form) { form.RunCreationHandler(); }
 
 int TApplication::MessageBox(std::string_view text, std::string_view caption, UINT flags) {
+  return MessageBox(BreitAus1252(text), BreitAus1252(caption), flags);
+}
+
+int TApplication::MessageBox(std::wstring_view text, std::wstring_view caption, UINT flags) {
   if (messageBox_) return messageBox_(Handle(), text, caption, flags);
-  const std::string textZ(text);
-  const std::string captionZ(caption);
-  return ::MessageBoxA(Handle(), textZ.c_str(), captionZ.c_str(), flags);
+  const std::wstring textZ(text);
+  const std::wstring captionZ(caption);
+  return ::MessageBoxW(Handle(), textZ.c_str(), captionZ.c_str(), flags);
 }
 
 void TApplication::ShowException(std::string_view message) {
-  MessageBox(ErrorBoxText(message), title_, MB_ICONERROR | MB_OK);
+  MessageBox(BreitAus1252(ErrorBoxText(message)), titleW_, MB_ICONERROR | MB_OK);
 }
 
 TApplication* CurrentApplication() { return current; }

@@ -20,13 +20,15 @@ namespace gui {
 class TForm;
 
 // The program file's name without its folder, cut before its first ".", every character after
-// the first in lower case (code page 1252): C:\Tools\TalsekTray.exe gives "Talsektray".
-std::string ApplicationTitle(std::string_view exePath);
+// the first in lower case: C:\Tools\TalsekTray.exe gives "Talsektray".
+std::wstring ApplicationTitle(std::wstring_view exePath);
 
 // The text of the error box for an exception's message: "." is appended when the last byte
 // sorts after ".".
 std::string ErrorBoxText(std::string_view message);
 
+// The running program's full path in UTF-8, whatever the code page: the launcher and the editor
+// take their own folder from it.
 std::string ModuleFileName();
 
 class TApplication {
@@ -37,7 +39,9 @@ class TApplication {
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
+  // In code page 1252, for the texts that the programs keep in it; the boxes show TitleW().
   const std::string& Title() const { return title_; }
+  const std::wstring& TitleW() const { return titleW_; }
   HWND Handle() const { return window_.Handle(); }
   HICON Icon() const { return icon_.get(); }
 
@@ -64,11 +68,15 @@ class TApplication {
   // Runs each form's destruction handler, newest first, and destroys the forms.
   void DestroyForms();
 
-  // A modal box owned by the application window; the result is MessageBoxA's.
+  // A modal box owned by the application window, text and caption in code page 1252; the result
+  // is MessageBoxW's.
   int MessageBox(std::string_view text, std::string_view caption, UINT flags);
-  // Puts another function in MessageBoxA's place (tests record the boxes instead of waiting
-  // for a click); an empty function restores MessageBoxA.
-  using MessageBoxFunction = std::function<int(HWND owner, std::string_view text, std::string_view caption, UINT flags)>;
+  // The same for a text that may hold any character, such as a folder's name.
+  int MessageBox(std::wstring_view text, std::wstring_view caption, UINT flags);
+  // Puts another function in MessageBoxW's place (tests record the boxes instead of waiting
+  // for a click); an empty function restores MessageBoxW.
+  using MessageBoxFunction =
+      std::function<int(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags)>;
   void ReplaceMessageBox(MessageBoxFunction function) { messageBox_ = std::move(function); }
   // The error box for an exception that escaped a handler.
   void ShowException(std::string_view message);
@@ -76,6 +84,7 @@ class TApplication {
  private:
   void RunCreationHandler(TForm& form);
 
+  std::wstring titleW_;
   std::string title_;
   UniqueIcon icon_;
   UtilityWindow window_;

@@ -44,7 +44,7 @@ struct KernelHandleTraits {
   static void Close(Handle h) { ::CloseHandle(h); }
 };
 
-// FindFirstFileA reports failure with INVALID_HANDLE_VALUE, not with 0.
+// FindFirstFileW reports failure with INVALID_HANDLE_VALUE, not with 0.
 struct FindHandleTraits {
   using Handle = HANDLE;
   static Handle None() { return INVALID_HANDLE_VALUE; }

@@ -85,14 +85,15 @@ def name_of(fn) -> str:
 
 # ---- shared steps -----------------------------------------------------------------------------------
 
-def start_with_icon(s: Session, settings: dict | None, cwd: Path | None = None) -> subprocess.Popen:
+def start_with_icon(s: Session, settings: dict | None, cwd: Path | None = None,
+                    folder: Path | None = None) -> subprocess.Popen:
     """Starts the program with the settings key holding `settings` (None: no key at all, so the
     information box comes first and is closed) and waits for its tray icon."""
     if settings is None:
         s.reg_delete_key()
     else:
         s.settings(settings)
-    process = s.start(cwd)
+    process = s.start(cwd, folder)
     s.wait_form()
     if settings is None:
         s.expect_box("start-up without settings", INFO_CAPTION, NO_SETTINGS, "information")
@@ -735,12 +736,18 @@ def a_shortcut_pressed_while_a_commands_warning_is_open_starts_nothing(s: Sessio
 
 def in_place(s: Session, text: bytes, keys: str, record: str | None = None) -> bytes:
     """A window of the probe's whose edit holds `text`, all of it selected and focused; `keys` pressed
-    there as a user presses them; what the edit holds a few seconds later."""
+    there as a user presses them; what the edit holds a few seconds later. With `record`, the
+    clipboard's updates meanwhile and pictures of the desktop before and after are kept under that name."""
     def press() -> None:
         editor, out = s.probe_beside(b"focused=1", "the probe's edit takes the focus", "edit-window", text.hex(), "5000")
         try:
             s.x("xdotool", "search", "--sync", "--name", "^probe-edit$", "windowfocus", "--sync", timeout=15)
+            if record:
+                s.screenshot(f"{record}-before")
             s.x("xdotool", "key", keys)
+            if record:
+                time.sleep(2.5)
+                s.screenshot(f"{record}-after")
         finally:
             end(editor, 20)
         result.append(next((bytes.fromhex(line[5:]) for line in out.read_text().splitlines()

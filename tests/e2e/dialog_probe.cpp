@@ -273,6 +273,15 @@ int RegDump() {
     }
     std::printf("value.%s=%lu:%s\n", name.data(), type,
                 Hex(std::string_view(reinterpret_cast<const char*>(data.data()), dataLength)).c_str());
+    // A text as a Unicode program reads it: every letter of a folder's name, whatever the code page.
+    if (type == REG_SZ) {
+      DWORD wideLength = static_cast<DWORD>(data.size());
+      const std::wstring wideName(name.data(), name.data() + nameLength);
+      if (RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, data.data(), &wideLength) == ERROR_SUCCESS) {
+        std::printf("wide.%s=%s\n", name.data(),
+                    Hex(std::string_view(reinterpret_cast<const char*>(data.data()), wideLength)).c_str());
+      }
+    }
   }
   RegCloseKey(key);
   return 0;

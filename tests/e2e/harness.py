@@ -413,13 +413,13 @@ class Session:
     def app_folder(self) -> Path:
         return self.work / "app"
 
-    def start(self, cwd: Path | None = None) -> subprocess.Popen:
-        """Starts TalsekTray from a copy in the work folder, so that its own folder (the fallback
-        for a missing "Programmpfad") is one the cases control."""
+    def start(self, cwd: Path | None = None, folder: Path | None = None) -> subprocess.Popen:
+        """Starts TalsekTray from a copy in the work folder (or in `folder`), so that its own folder
+        (the fallback for a missing "Programmpfad") is one the cases control."""
         built = Path(self.state.program)
         if not built.exists():
             raise CaseFailure("the program has been built", str(built), "no such file")
-        exe = self.app_folder / "TalsekTray.exe"
+        exe = (folder or self.app_folder) / "TalsekTray.exe"
         if not exe.exists() or exe.stat().st_mtime != built.stat().st_mtime:
             shutil.copy2(built, exe)
         log = open(self.work / "logs" / f"program-{self.group}.log", "ab")

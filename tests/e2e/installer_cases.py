@@ -27,6 +27,7 @@ ROOT = Path(__file__).resolve().parents[2]
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TalsekTray"
 PROGRAMS = ("TalsekTray.exe", "talsek.exe")
+EDITOR_CAPTION = "Talsek-Optionen"
 
 failures: list[str] = []
 
@@ -68,8 +69,8 @@ def folder(variable: str, *parts: str) -> tuple[str, Path]:
     return windows, Path(unix)
 
 
-def tray_shown() -> bool:
-    done = subprocess.run(["xwininfo", "-name", TRAY_WINDOW], capture_output=True)
+def tray_shown(window: str = TRAY_WINDOW) -> bool:
+    done = subprocess.run(["xwininfo", "-name", window], capture_output=True)
     return done.returncode == 0 and b"IsViewable" in done.stdout
 
 
@@ -122,11 +123,25 @@ def start_in(state: str, program_win: str, probe: str) -> subprocess.Popen:
     return program
 
 
-def ended(what: str, program: subprocess.Popen) -> None:
-    """The program ended by itself (exit code 0, not a forced end) and took its icon along."""
+def start_editor(install_win: str) -> subprocess.Popen:
+    """Starts the installed talsek.exe and waits for its dialog."""
+    log = open(Path(os.environ["WINEPREFIX"]).parent / "installer-program.log", "ab")
+    editor = subprocess.Popen([WINE, install_win + "\\talsek.exe"], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+    check("the installed editor shows its dialog", True, poll(30, lambda: tray_shown(EDITOR_CAPTION), 0.2))
+    return editor
+
+
+def ended(what: str, program: subprocess.Popen, editor: subprocess.Popen) -> None:
+    """Both programs ended by themselves (exit code 0, not a forced end); TalsekTray took its icon along."""
     code = end(program, 15)
     check(f"{what}: the running TalsekTray ended by itself", 0, "still running" if code is None else code)
     check(f"{what}: its icon left the tray", False, tray_shown())
+    code = end(editor, 15)
+    check(f"{what}: the running talsek.exe ended by itself", 0, "still running" if code is None else code)
+
+
+def setup_log(log: Path) -> str | None:
+    return log.read_bytes().decode("utf-16").strip() if log.exists() else None
 
 
 def cases(args) -> int:
@@ -174,25 +189,62 @@ def cases(args) -> int:
         with open(install / "TalsekTray.exe", "ab") as older:
             older.write(b"\0")
         program = start_in(state, program_win, args.probe)
-        what = f"update while the {state} is open"
+        editor = start_editor(install_win)
+        what = f"update while the {state} and talsek.exe are open"
         check(f"{what}: exit code", 0, wine(args.setup, "/S").returncode)
-        ended(what, program)
+        ended(what, program, editor)
         installed_as_released(what, install, args.zip)
         check(f"{what}: settings kept", settings, reg_values(SETTINGS_KEY))
 
         program = start_in(state, program_win, args.probe)
-        what = f"uninstall while the {state} is open"
+        editor = start_editor(install_win)
+        what = f"uninstall while the {state} and talsek.exe are open"
         # The uninstaller copies itself to %TEMP% and runs from there, so that it can delete itself;
         # the first process returns at once, and the work is done when the folder is gone.
         check(f"{what}: exit code", 0, wine(quiet.group(1), *quiet.group(2).split()).returncode)
         check(f"{what}: install folder removed", True, poll(60, lambda: not install.exists(), 0.2))
-        ended(what, program)
+        ended(what, program, editor)
         check(f"{what}: Start menu folder removed", None, names(menu))
         check(f"{what}: Run value removed", None, (reg_values(RUN_KEY) or {}).get("TalsekTray"))
         check(f"{what}: Uninstall key removed", None, reg_values(UNINSTALL_KEY))
         check(f"{what}: settings kept", settings, reg_values(SETTINGS_KEY))
         if state == "box":
             check("install again: exit code", 0, wine(args.setup, "/S").returncode)
+
+    # A file that another program holds open: the silent update stops with its message and exit code 2,
+    # touching nothing; the silent uninstall keeps everything, its entry among it.
+    check("install for the held file: exit code", 0, wine(args.setup, "/S").returncode)
+    _, log = folder("TEMP", "TalsekTray-Setup.log")
+    with open(install / "TalsekTray.exe", "ab") as older:
+        older.write(b"\0")
+    before = {name: (install / name).read_bytes() for name in names(install) or []}
+    holder = subprocess.Popen([WINE, args.probe, "hold-file", install_win + "\\talsek.exe", "600000"],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    check("the probe holds talsek.exe open", b"held=1", holder.stdout.readline().strip())
+    log.unlink(missing_ok=True)
+    what = "update while talsek.exe is held open"
+    done = wine(args.setup, "/S")
+    print(f"{what}: exit code {done.returncode}, message {setup_log(log)!r}")
+    check(f"{what}: exit code", 2, done.returncode)
+    check(f"{what}: message", f"Die Datei \u201e{install_win}\\talsek.exe\u201c ist in Gebrauch und kann nicht ersetzt "
+          "werden.\r\nSchlie\u00dfen Sie das Programm, das sie ge\u00f6ffnet hat, und starten Sie die Installation "
+          "erneut.\r\nDie bisherige Installation bleibt unver\u00e4ndert.", setup_log(log))
+    check(f"{what}: the old files stay as they were", before,
+          {name: (install / name).read_bytes() for name in names(install) or []})
+    log.unlink(missing_ok=True)
+    uninstalled = wine(quiet.group(1), *quiet.group(2).split()).returncode
+    check("uninstall while talsek.exe is held open: it says so", True,
+          poll(60, lambda: (setup_log(log) or "").startswith(f"Die Datei \u201e{install_win}\\talsek.exe\u201c ist in "
+                                                             "Gebrauch und kann nicht entfernt werden."), 0.2))
+    check("... its files and its entry stay", (0, sorted(before), "TalsekTray"),
+          (uninstalled, names(install), (reg_values(UNINSTALL_KEY) or {}).get("DisplayName")))
+    holder.kill()
+    holder.wait()
+    program = start_in("menu", program_win, args.probe)
+    check("the old installation still works", 0, wine(args.probe, "menu-key", "b").returncode)
+    check("... and ends by its menu", 0, end(program, 15))
+    check("update once the file is free: exit code", 0, wine(args.setup, "/S").returncode)
+    installed_as_released("update once the file is free", install, args.zip)
     return 1 if failures else 0
 
 

@@ -94,18 +94,22 @@ std::string ClassOf(HWND hwnd) {
 }
 
 // WM_GETTEXT is marshalled across processes by the system, so it yields the full text of another
-// program's control (GetWindowTextA alone would stop at the caption stored with the window).
+// program's control (GetWindowText alone would stop at the caption stored with the window). Read
+// wide and given as code page 1252 without best fit: a letter outside it shows as "?", as it would
+// in the program's own texts, never as a look-alike.
 std::string TextOf(HWND hwnd) {
   DWORD_PTR length = 0;
-  if (SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) == 0) {
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) == 0) {
     return {};
   }
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                       5000, &copied);
-  text.resize(copied);
-  return text;
+  std::string bytes(copied, '\0');  // one byte for each character in code page 1252
+  WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(copied), bytes.data(),
+                      static_cast<int>(copied), nullptr, nullptr);
+  return bytes;
 }
 
 DWORD ProcessOf(HWND hwnd) {
@@ -436,8 +440,7 @@ int WaitBox(int timeoutMs) {
   if (!WaitFor(timeoutMs, [&] { return (box = FindBox()) != nullptr; })) {
     return Fail("no message box appeared");
   }
-  std::array<char, 512> caption{};
-  GetWindowTextA(box, caption.data(), static_cast<int>(caption.size()));
+  const std::string caption = TextOf(box);
   const std::string text = MessageText(box);
   std::string button;
   if (HWND ok = GetDlgItem(box, IDOK); ok != nullptr) {
@@ -458,7 +461,7 @@ int WaitBox(int timeoutMs) {
   for (HWND child : ChildWindows(box)) {
     buttons += (ClassOf(child) == "Button" && IsWindowVisible(child)) ? 1 : 0;
   }
-  std::printf("caption=%s\ntext=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption.data()).c_str(),
+  std::printf("caption=%s\ntext=%s\nbutton=%s\nbuttons=%d\nicon=%s\npid=%lu\n", Hex(caption).c_str(),
               Hex(text).c_str(), Hex(button).c_str(), buttons, IconKind(box), ProcessOf(box));
   return 0;
 }
@@ -705,24 +708,59 @@ bool TakeFocus(HWND window, HWND focus, int timeoutMs) {
   return true;
 }
 
-// A window whose edit control holds the text, all of it selected and focused, as a user leaves a
-// selection before pressing an in-place shortcut; after the time, what the edit holds.
-int EditWindow(std::string_view hex, int milliseconds) {
-  const auto text = Unhex(hex);
+// A window whose edit control holds the text (hex, or "@file" with the bytes), all of it selected
+// and focused, as a user leaves a selection before pressing an in-place shortcut; after the time,
+// what the edit holds, and how long after the user let go of Strg its text changed.
+int EditWindow(std::string_view source, int milliseconds) {
+  std::optional<std::string> text;
+  if (source.starts_with("@")) {
+    FILE* file = std::fopen(std::string(source.substr(1)).c_str(), "rb");
+    if (file == nullptr) return Fail("the text's file cannot be read");
+    text.emplace();
+    std::array<char, 4096> block{};
+    for (std::size_t n; (n = std::fread(block.data(), 1, block.size(), file)) > 0;) text->append(block.data(), n);
+    std::fclose(file);
+  } else {
+    text = Unhex(source);
+  }
   if (!text) {
     return 2;
   }
   HWND window = FocusableWindow("ProbeEdit", "probe-edit", DefWindowProcA, 300);
-  HWND edit = CreateWindowExA(0, "EDIT", text->c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 290, 24, window,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 290, 24, window, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+  SetWindowTextA(edit, text->c_str());
   SendMessageA(edit, EM_SETSEL, 0, -1);
   if (!TakeFocus(window, edit, kDefaultTimeoutMs)) {
     return Fail("the probe's edit did not get the focus");
   }
-  WaitFor(milliseconds, [] { return false; });
-  std::string now(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  now.resize(static_cast<std::size_t>(GetWindowTextA(edit, now.data(), static_cast<int>(now.size()))));
-  std::printf("text=%s\n", Hex(now).c_str());
+  const auto contents = [edit] {
+    std::string now(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    now.resize(static_cast<std::size_t>(GetWindowTextA(edit, now.data(), static_cast<int>(now.size()))));
+    return now;
+  };
+  const std::string before = contents();
+  using Clock = std::chrono::steady_clock;
+  std::optional<Clock::time_point> released;
+  std::optional<Clock::time_point> replaced;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+  while (Clock::now() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // The user's Strg comes up before the in-place command sends keys of its own.
+      if (msg.message == WM_KEYUP && msg.wParam == VK_CONTROL && !released) released = Clock::now();
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (released && !replaced && contents() != before) replaced = Clock::now();
+  }
+  std::printf("text=%s\n", Hex(contents()).c_str());
+  if (released && replaced) {
+    std::printf("released-to-replaced-ms=%lld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(*replaced - *released).count()));
+  }
   DestroyWindow(window);
   return 0;
 }
@@ -872,6 +910,30 @@ int HoldHotkey(UINT modifiers, UINT key, int milliseconds) {
   return 0;
 }
 
+// Holds a file open as an editor or a virus scanner may, sharing it for reading only (so that it can
+// be neither written, renamed nor deleted meanwhile), for the given time; says whether it got it.
+int HoldFile(const char* path, int milliseconds) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::printf("held=%d\n", file != INVALID_HANDLE_VALUE ? 1 : 0);
+  std::fflush(stdout);
+  if (file == INVALID_HANDLE_VALUE) {
+    return 1;
+  }
+  Sleep(static_cast<DWORD>(milliseconds));
+  CloseHandle(file);
+  return 0;
+}
+
+// Posts a registered message to the first top-level window of the class, as an installer does.
+int PostRegistered(const char* windowClass, const char* name) {
+  HWND window = FindWindowA(windowClass, nullptr);
+  const UINT message = RegisterWindowMessageA(name);
+  if (window == nullptr || message == 0 || !PostMessageA(window, message, 0, 0)) {
+    return Fail("no window of the class to post the message to");
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe <command> [args]\n"
@@ -894,8 +956,10 @@ int Usage() {
       "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
-      "  edit-window <hex> <ms>                 a window whose edit holds the text, selected; then its text\n"
-      "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n",
+      "  edit-window <hex|@file> <ms>           a window whose edit holds the text, selected; then its text\n"
+      "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
+      "  hold-file <path> <ms>                  hold a file open, shared for reading only, for the time\n"
+      "  post-registered <class> <name>         post a registered message to a window of the class\n",
       stderr);
   return 2;
 }
@@ -937,6 +1001,8 @@ int main(int argc, char** argv) {
     return HoldHotkey(static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)),
                       static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)), std::atoi(argv[4]));
   }
+  if (command == "post-registered" && argc > 3) return PostRegistered(argv[2], argv[3]);
+  if (command == "hold-file" && argc > 3) return HoldFile(argv[2], std::atoi(argv[3]));
   if (command == "acp") {
     std::printf("acp=%u\n", GetACP());
     return 0;

@@ -384,6 +384,37 @@ def a_shortcut_saved_in_the_editor_works_at_once_in_the_running_tray_program(s: 
     beenden(s, tray)
 
 
+@case
+def beside_each_other_in_a_folder_outside_the_code_page_a_double_click_opens_the_editor(s: Session, e: Editor):
+    folder = s.work / "Benutzer \u0141\u00f3d\u017a \u03a3\u03bf\u03c6\u03af\u03b1"
+    folder.mkdir(exist_ok=True)
+    shutil.copy2(e.talsek, folder / "talsek.exe")
+    tray = start_with_icon(s, {"Methode": 2}, folder=folder)  # no "Programmpfad": the program's own folder
+    s.tray(515)
+    e.wait()
+    caption = e.state()["caption"]
+    print(f"launcher: {s.windows_path(folder, True)} -> window {caption.decode('cp1252')!r}")
+    s.check("the double-click opens the editor's dialog", CAPTION, caption)
+    s.no_box_for(500)
+    e.click("ok")
+    e.expect_closed("OK in the editor started from there")
+    stored = e.must("the settings key can be read", "reg-dump").get("wide.Programmpfad", "")
+    s.check("\"Programmpfad\" reads back as the folder, every letter", s.windows_path(folder, True),
+            bytes.fromhex(stored).decode("utf-16-le").rstrip("\0"))
+    s.tray(515)  # the tray program took the saved folder: the editor opens from it again
+    e.wait()
+    # An installer ends the editor by a registered message, also while a box is open: nothing is saved.
+    before = e.registry()
+    e.set_text("caesar", b"26")
+    e.click("ok")
+    s.wait_box()
+    s.check("the message reaches the editor", 0, s.probe("post-registered", "TalsekOptionen",
+                                                         "TalsekOptionenSofortBeenden")[0])
+    e.expect_closed("the installer's message with a box open")
+    s.check("... and nothing is written", before, e.registry())
+    beenden(s, tray)
+
+
 # ---- the runner ---------------------------------------------------------------------------------------
 
 def run(state: State, talsek: str, dialog_probe: str, only: str | None) -> int:

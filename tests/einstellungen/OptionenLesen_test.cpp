@@ -134,17 +134,19 @@ TEST_F(OptionenLesenTest, MissingProgrammpfadFallsBackToTheExecutablesFolder) {
 TEST_F(OptionenLesenTest, StoredProgrammpfadIsTakenAsItIs) {
   const struct {
     std::uint32_t type;
-    std::string stored;
+    std::string stored, folder;
   } cases[] = {
-      {kRegSz, ""},  // present but empty is not the fallback
-      {kRegSz, "D:\\Talsek\\"},
-      {kRegExpandSz, "%ProgramFiles%\\Talsek\\"},
+      {kRegSz, "", ""},  // present but empty is not the fallback
+      {kRegSz, "D:\\Talsek\\", "D:\\Talsek\\"},
+      {kRegExpandSz, "%ProgramFiles%\\Talsek\\", "%ProgramFiles%\\Talsek\\"},
+      // Written through the ANSI call by an earlier version: read wide, it is the same folder, in UTF-8.
+      {kRegSz, "D:\\B\xFCro\\", "D:\\B\xC3\xBCro\\"},
   };
   for (const auto& c : cases) {
     Settings().SetString(texte::kProgrammpfad, c.stored, c.type);
     optionen.Programmpfad = "E:\\Alt\\";
     Refresh();
-    EXPECT_EQ(optionen.Programmpfad, c.stored);
+    EXPECT_EQ(optionen.Programmpfad, c.folder);
   }
 }
 

@@ -35,9 +35,16 @@ class InMemorySchreiber final : public RegistrySchreibApi {
     const auto it = open_.find(key);
     if (it == open_.end()) return kErrorInvalidHandle;
     if (name == failingValue) return kErrorAccessDenied;
-    registry_.Key(it->second).SetRaw(name, type, std::vector<unsigned char>(data, data + size));
+    registry_.Key(it->second).SetRaw(name, type, std::vector<unsigned char>(data, data + size), wide_);
     written.emplace_back(name);
     return kErrorSuccess;
+  }
+  long SetValueW(RegKey key, std::string_view name, std::uint32_t type, const unsigned char* data,
+                 std::uint32_t size) override {
+    wide_ = true;
+    const long status = SetValue(key, name, type, data, size);
+    wide_ = false;
+    return status;
   }
   long CloseKey(RegKey key) override {
     closes.push_back(key);
@@ -56,6 +63,7 @@ class InMemorySchreiber final : public RegistrySchreibApi {
 
  private:
   InMemoryRegistry& registry_;
+  bool wide_ = false;
   std::map<RegKey, std::string> open_;
   RegKey next_ = 0x90000000;
 };
@@ -99,7 +107,8 @@ std::vector<TEinstellungen> Abweichungen(const TEinstellung& w) {
   std::vector<TEinstellungen> faelle(w.Art == TArt::Zahl ? 2 : 1);
   switch (w.Art) {
     case TArt::Pfad:
-      w.Text(faelle[0]) = "Z:\\B\xFCro\\Talsek\\";  // a code-page-1252 folder name, byte for byte
+      // A folder in a profile whose letters no ANSI code page holds all of (UTF-8 in the record).
+      w.Text(faelle[0]) = "C:\\Users\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1\\";
       break;
     case TArt::Schluessel:
       w.Text(faelle[0]) = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzQuorvalmidestrenix";
@@ -169,9 +178,9 @@ TEST(RegistryWerte, IntegersAndSwitchesAreLittleEndianDwordsAndTextsEndWithZero)
     return TRegistryWert{};
   };
   using Bytes = std::vector<unsigned char>;
-  EXPECT_EQ(wert("Programmpfad"), (TRegistryWert{"Programmpfad", kRegSz,
-                                                 Bytes{'C', ':', '\\', 'P', 'r', 'o', 'g', 'r', 'a', 'm', 'm', 'e',
-                                                       '\\', 'T', 'a', 'l', 's', 'e', 'k', '\\', 0}}));
+  Bytes pfad;  // "C:\Programme\Talsek\" in UTF-16LE, written wide
+  for (const char c : std::string("C:\\Programme\\Talsek\\") + '\0') pfad.insert(pfad.end(), {static_cast<unsigned char>(c), 0});
+  EXPECT_EQ(wert("Programmpfad"), (TRegistryWert{"Programmpfad", kRegSz, pfad, true}));
   EXPECT_EQ(wert("CaesarVerschiebung"), (TRegistryWert{"CaesarVerschiebung", kRegDword, Bytes{25, 0, 0, 0}}));
   EXPECT_EQ(wert("Methode"), (TRegistryWert{"Methode", kRegDword, Bytes{4, 0, 0, 0}}));
   EXPECT_EQ(wert("MatrixQuadratisch"), (TRegistryWert{"MatrixQuadratisch", kRegDword, Bytes{0, 0, 0, 0}}));

@@ -1,5 +1,5 @@
-// The current user's registry in memory, answering RegistryApi's three calls as advapi32 answers
-// RegOpenKeyExA, RegQueryValueExA and RegCloseKey. It records every open and close so that a test
+// The current user's registry in memory, answering RegistryApi's calls as advapi32 answers
+// RegOpenKeyExA, RegQueryValueExA and ...W, and RegCloseKey. It records every open and close so that a test
 // can tell whether each key that was handed out came back exactly once.
 #pragma once
 
@@ -23,6 +23,7 @@ class InMemoryRegistry final : public RegistryApi {
   struct Value {
     std::uint32_t type = kRegNone;
     std::vector<unsigned char> data;
+    bool wide = false;  // a string written by RegSetValueExW, in UTF-16LE
   };
 
   // One call of OpenCurrentUserKey.
@@ -54,8 +55,8 @@ class InMemoryRegistry final : public RegistryApi {
   // Writes into one key, creating it first if need be, as RegCreateKeyExA and RegSetValueExA would.
   class KeyWriter {
    public:
-    KeyWriter& SetRaw(std::string_view name, std::uint32_t type, std::vector<unsigned char> data) {
-      registry_.Create(path_)->values[std::string(name)] = Value{type, std::move(data)};
+    KeyWriter& SetRaw(std::string_view name, std::uint32_t type, std::vector<unsigned char> data, bool wide = false) {
+      registry_.Create(path_)->values[std::string(name)] = Value{type, std::move(data), wide};
       return *this;
     }
     // Stored with its terminating 0, as every well-behaved writer stores strings.
@@ -155,6 +156,37 @@ class InMemoryRegistry final : public RegistryApi {
 
   long QueryValue(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data,
                   std::uint32_t* size) override {
+    return Query(key, name, type, data, size, false);
+  }
+  long QueryValueW(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data,
+                   std::uint32_t* size) override {
+    return Query(key, name, type, data, size, true);
+  }
+
+  long CloseKey(RegKey key) override {
+    closes_.push_back(key);
+    return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+  }
+
+ private:
+  // A string crosses between the two calls as Windows converts it, here with ISO 8859-1 for the
+  // ANSI code page (a character beyond it becomes "?"); other types come as stored.
+  static std::vector<unsigned char> AsRead(const Value& value, bool wide) {
+    const bool text = value.type == kRegSz || value.type == kRegExpandSz || value.type == 7;
+    if (!text || value.wide == wide) return value.data;
+    std::vector<unsigned char> converted;
+    if (wide) {
+      for (const unsigned char b : value.data) converted.insert(converted.end(), {b, 0});
+    } else {
+      for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
+        converted.push_back(value.data[i + 1] == 0 ? value.data[i] : static_cast<unsigned char>('?'));
+      }
+    }
+    return converted;
+  }
+
+  long Query(RegKey key, std::string_view name, std::uint32_t* type, unsigned char* data, std::uint32_t* size,
+             bool wide) {
     const auto handle = handles_.find(key);
     if (handle == handles_.end()) return kErrorInvalidHandle;
     const std::shared_ptr<KeyData> keyData = handle->second;
@@ -165,7 +197,8 @@ class InMemoryRegistry final : public RegistryApi {
     if (it == keyData->values.end()) return kErrorFileNotFound;
 
     const Value& value = it->second;
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
+    const std::vector<unsigned char> bytes = AsRead(value, wide);
+    const auto needed = static_cast<std::uint32_t>(bytes.size());
     if (type != nullptr) *type = value.type;
     if (data == nullptr) {
       if (size != nullptr) *size = needed;
@@ -175,17 +208,11 @@ class InMemoryRegistry final : public RegistryApi {
       *size = needed;
       return kErrorMoreData;
     }
-    std::copy(value.data.begin(), value.data.end(), data);
+    std::copy(bytes.begin(), bytes.end(), data);
     *size = needed;
     return kErrorSuccess;
   }
 
-  long CloseKey(RegKey key) override {
-    closes_.push_back(key);
-    return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
-  }
-
- private:
   struct Pending {
     std::shared_ptr<KeyData> key;
     std::string name;

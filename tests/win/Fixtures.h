@@ -8,19 +8,22 @@
 #include <vector>
 
 #include "gui/win/Application.h"
+#include "gui/win/Breit.h"
 
+// The texts as shown and, for the comparisons with the programs' texts, in code page 1252.
 struct RecordedBox {
   HWND owner;
   std::string text;
   std::string caption;
   UINT flags;
+  std::wstring textW;
 };
 
 class RecordingApplication : public gui::TApplication {
  public:
   RecordingApplication() {
-    ReplaceMessageBox([this](HWND owner, std::string_view text, std::string_view caption, UINT flags) {
-      boxes.push_back({owner, std::string(text), std::string(caption), flags});
+    ReplaceMessageBox([this](HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) {
+      boxes.push_back({owner, gui::In1252(text), gui::In1252(caption), flags, std::wstring(text)});
       return IDOK;
     });
   }

@@ -68,14 +68,23 @@ std::string WindowText(HWND window) {
 }  // namespace
 
 TEST(ApplicationTitle, IsTheFileNameBeforeItsFirstDotWithTheRestInLowerCase) {
-  EXPECT_EQ(gui::ApplicationTitle("C:\\Tools\\TalsekTray.exe"), "Talsektray");
-  EXPECT_EQ(gui::ApplicationTitle("TalsekTray.exe"), "Talsektray");
-  EXPECT_EQ(gui::ApplicationTitle("C:\\Ordner.mit.Punkt\\Prog.Name.EXE"), "Prog");
-  EXPECT_EQ(gui::ApplicationTitle("D:TRAY.EXE"), "Tray");
-  EXPECT_EQ(gui::ApplicationTitle("C:\\x\\ohnePUNKT"), "ohnepunkt");
-  EXPECT_EQ(gui::ApplicationTitle("C:\\x\\.versteckt"), "");
-  // Code page 1252: the first letter keeps its case, the umlaut after it is lowered.
-  EXPECT_EQ(gui::ApplicationTitle("C:\\x\\\xC4PFEL\xD6L.exe"), "\xC4pfel\xF6l");
+  EXPECT_EQ(gui::ApplicationTitle(L"C:\\Tools\\TalsekTray.exe"), L"Talsektray");
+  EXPECT_EQ(gui::ApplicationTitle(L"TalsekTray.exe"), L"Talsektray");
+  EXPECT_EQ(gui::ApplicationTitle(L"C:\\Ordner.mit.Punkt\\Prog.Name.EXE"), L"Prog");
+  EXPECT_EQ(gui::ApplicationTitle(L"D:TRAY.EXE"), L"Tray");
+  EXPECT_EQ(gui::ApplicationTitle(L"C:\\x\\ohnePUNKT"), L"ohnepunkt");
+  EXPECT_EQ(gui::ApplicationTitle(L"C:\\x\\.versteckt"), L"");
+  // The first letter keeps its case, the letters after it are lowered, inside the code page and out.
+  EXPECT_EQ(gui::ApplicationTitle(L"C:\\x\\\u00C4PFEL\u00D6L.exe"), L"\u00C4pfel\u00F6l");
+  EXPECT_EQ(gui::ApplicationTitle(L"C:\\\u0141\u00F3d\u017A\\\u0141\u00D3D\u0179.exe"), L"\u0141\u00F3d\u017A");
+}
+
+TEST(Breit, ConvertsUtf8BothWaysAndCodePage1252WithoutBestFit) {
+  const std::string utf8 = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\xF0\x9F\x94\x91";  // "C:\\Łódź" and a key emoji
+  EXPECT_EQ(gui::Utf8(gui::Breit(utf8)), utf8);
+  EXPECT_EQ(gui::Breit(utf8), L"C:\\\u0141\u00F3d\u017A\U0001F511");
+  EXPECT_EQ(gui::BreitAus1252("\x80\xC4\xFF"), L"\u20AC\u00C4\u00FF");
+  EXPECT_EQ(gui::In1252(L"\u20AC\u0141\u00F3"), "\x80?\xF3");  // "?", not the look-alike "L"
 }
 
 TEST(ErrorBoxText, AppendsAFullStopOnlyAfterABytePastTheFullStop) {

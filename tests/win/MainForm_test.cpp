@@ -180,6 +180,13 @@ TEST(MainForm, DoubleClickWithTalsekMissingNamesTheFolderInTheErrorBox) {
     EXPECT_EQ(box.caption, texte::kFehler);
     EXPECT_EQ(box.flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
   }
+  // A folder outside the code page (UTF-8 in the options) is shown as it is.
+  application.boxes.clear();
+  Optionen.Programmpfad = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1\\";
+  form.ProgrammTalsekstartenClick();
+  ASSERT_EQ(application.boxes.size(), 1u);
+  EXPECT_EQ(application.boxes[0].textW,
+            L"Talsek wurde nicht im Pfad \r\nC:\\\u0141\u00F3d\u017A \u03A3\u03BF\u03C6\u03AF\u03B1\\\r\n gefunden!");
   Optionen = TOptionen{};
 }
 
