@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr char kLibrary[] = "RICHED32.DLL";
+constexpr wchar_t kLibrary[] = L"RICHED32.DLL";
 constexpr char kClass[] = "RICHEDIT";
 // EM_EXLIMITTEXT with 0 would ask for the control's small default limit, which cuts larger
 // clipboard texts without a word; this lets any text that fits in memory pass whole.
@@ -44,7 +44,7 @@ bool MaskKeepsText(HWND control) {
 // From the system folder only: riched32 is no known DLL, so a bare name would be looked for in the
 // program's own folder first, where a planted file of that name would run its code.
 RichEditBuffer::RichEditBuffer(HWND parent)
-    : library_(::LoadLibraryExW(L"RICHED32.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+    : library_(::LoadLibraryExW(kLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
       parent_(parent),
       callback_(new RichEditOleCallback) {
   if (!library_) throw std::runtime_error(std::string(texte::kRichEditFehlt));
