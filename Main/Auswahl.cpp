@@ -38,7 +38,16 @@ TAuswahlEnde AuswahlErsetzen(TAuswahlUmgebung& umgebung, MessageSink& meldungen,
     umgebung.Zurueckgeben();
     return fehler(texte::kNichtsMarkiert, TAuswahlEnde::KeineKopie);
   }
-  if (!befehl()) {
+  bool geliefert = false;
+  try {
+    geliefert = befehl();
+  } catch (...) {
+    // A settings value of the wrong type ends the command in the error box; the copy of the
+    // selection must not take the place of what the clipboard held.
+    umgebung.Zurueckgeben();
+    throw;
+  }
+  if (!geliefert) {
     umgebung.Zurueckgeben();
     return TAuswahlEnde::BefehlAbgelehnt;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,15 @@ TEST(AuswahlErsetzen, CopiesRunsTheCommandPastesAndGivesTheClipboardBackOrSaysWh
       EXPECT_TRUE(meldungen.messages[0].text.starts_with(f.box)) << meldungen.messages[0].text;
     }
   }
+}
+
+TEST(AuswahlErsetzen, ACommandThatThrowsGivesTheClipboardBackBeforeItsErrorBox) {
+  Desktop d;
+  RecordingMessageSink meldungen;
+  EXPECT_THROW(AuswahlErsetzen(d, meldungen, []() -> bool { throw std::runtime_error("Methode"); }),
+               std::runtime_error);
+  EXPECT_EQ(d.ablage, std::optional<std::string>("vorher"));
+  EXPECT_EQ(d.log, (std::vector<std::string>{"sichern", "strg+C", "zurueck"}));
 }
 
 }  // namespace
