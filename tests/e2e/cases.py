@@ -525,7 +525,15 @@ def a_clipboard_held_by_another_program_is_reported_and_the_next_command_works(s
     beenden(s, process)
 
 
-WORDPAD = r"C:\Program Files\Windows NT\Accessories\wordpad.exe"
+def wordpad(program: str) -> str:
+    """Wine's own WordPad of the program's machine type: a 32-bit Windows, where the 32-bit program
+    runs, has a 32-bit WordPad, found in a 64-bit prefix under "Program Files (x86)"."""
+    with open(program, "rb") as exe:
+        header = exe.read(4096)
+    pe = int.from_bytes(header[0x3C:0x40], "little")
+    machine = int.from_bytes(header[pe + 4:pe + 6], "little")
+    folder = "Program Files (x86)" if machine == 0x14C else "Program Files"
+    return rf"C:\{folder}\Windows NT\Accessories\wordpad.exe"
 
 
 def copy_in_wordpad(s: Session, text: bytes, *keys: str) -> str:
@@ -547,7 +555,7 @@ def copy_in_wordpad(s: Session, text: bytes, *keys: str) -> str:
 @case("clipboard")
 def a_line_copied_from_wordpad_is_encrypted_and_pasted_back_decrypts_to_the_original(s: Session) -> None:
     process = start_with_icon(s, {})
-    s.start_beside(WORDPAD)
+    s.start_beside(wordpad(s.state.program))
     offered = [copy_in_wordpad(s, b"Hallo Welt", "Hallo Welt")]
     encrypt(s, b"Hallo Welt", b"Jcnnq Ygnv", "the plain text of WordPad's copy, Caesar 2")
     s.no_box_for(500)
