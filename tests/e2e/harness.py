@@ -162,6 +162,33 @@ def free_display() -> str:
     raise RuntimeError("no free X display number between :90 and :199")
 
 
+def measurement_paths(build: Path, name: str) -> argparse.Namespace:
+    """The environment of a measuring script (`name`) in a build folder: its own state, work folder and
+    prefix beside the tests', with the build's program and probes."""
+    e2e = build / "tests" / "e2e"
+    return argparse.Namespace(state=str(e2e / f"{name}-state.json"), work=str(e2e / f"{name}-work"),
+                              artifacts=str(e2e / f"{name}-artifacts"), probe=str(e2e / "probe.exe"),
+                              standin=str(e2e / "talsek.exe"), program=str(build / "TalsekTray" / "TalsekTray.exe"))
+
+
+def in_measurement(paths: argparse.Namespace, name: str, measure: Callable[[Session], object]):
+    """Sets the environment up, runs `measure` with a session in it and ends it all; returns what
+    `measure` returned, or None after saying why it failed."""
+    try:
+        if setup(paths) != 0:
+            return None
+        session = Session(State.load(Path(paths.state)), name)
+        try:
+            return measure(session)
+        finally:
+            session.close()
+    except CaseFailure as failure:
+        print(f"{name}: {failure.what}: expected {failure.expected}, seen {failure.seen}", file=sys.stderr)
+        return None
+    finally:
+        teardown(paths)
+
+
 def setup(args) -> int:
     state_path = Path(args.state)
     if state_path.exists():

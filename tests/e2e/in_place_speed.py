@@ -17,7 +17,7 @@ import sys
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import WINE, CaseFailure, Session, State, end, setup, teardown
+from harness import CaseFailure, Session, end, in_measurement, measurement_paths
 
 SIZES = {"1K": 1024, "64K": 64 * 1024}
 CTRL_SHIFT_X = 0x0358
@@ -55,31 +55,22 @@ def main() -> int:
     parser.add_argument("--sizes", default="1K,64K")
     parser.add_argument("--repeats", type=int, default=5)
     args = parser.parse_args()
-    build = Path(args.build).resolve()
-    e2e = build / "tests" / "e2e"
-    paths = argparse.Namespace(state=str(e2e / "in-place-state.json"), work=str(e2e / "in-place-work"),
-                               artifacts=str(e2e / "in-place-artifacts"), probe=str(e2e / "probe.exe"),
-                               standin=str(e2e / "talsek.exe"), program=str(build / "TalsekTray" / "TalsekTray.exe"))
-    rows = ["| size | median, ms | each, ms |", "|---|---:|---|"]
-    try:
-        if setup(paths) != 0:
-            return 1
-        s = Session(State.load(Path(paths.state)), "in-place")
-        try:
-            s.settings({"TastenkuerzelAuswahlVerschluesseln": CTRL_SHIFT_X})
-            s.start()
-            s.wait_form()
-            once(s, line(100))  # Wine's first-use costs are nobody's measurement
-            for name in args.sizes.split(","):
-                times = [once(s, line(SIZES[name])) for _ in range(args.repeats)]
-                rows.append(f"| {name.replace('K', ' KB')} | {statistics.median(times)} | {', '.join(map(str, times))} |")
-        finally:
-            s.close()
-    except CaseFailure as failure:
-        print(f"in-place: {failure.what}: expected {failure.expected}, seen {failure.seen}", file=sys.stderr)
+    paths = measurement_paths(Path(args.build).resolve(), "in-place")
+
+    def measure(s: Session) -> list[str]:
+        rows = ["| size | median, ms | each, ms |", "|---|---:|---|"]
+        s.settings({"TastenkuerzelAuswahlVerschluesseln": CTRL_SHIFT_X})
+        s.start()
+        s.wait_form()
+        once(s, line(100))  # Wine's first-use costs are nobody's measurement
+        for name in args.sizes.split(","):
+            times = [once(s, line(SIZES[name])) for _ in range(args.repeats)]
+            rows.append(f"| {name.replace('K', ' KB')} | {statistics.median(times)} | {', '.join(map(str, times))} |")
+        return rows
+
+    rows = in_measurement(paths, "in-place", measure)
+    if rows is None:
         return 1
-    finally:
-        teardown(paths)
     print("\n".join(rows))
     return 0
 

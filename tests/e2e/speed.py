@@ -27,8 +27,8 @@ import time
 from pathlib import Path
 
 import cipher_reference as ref
-from harness import (WINE, CaseFailure, Session, State, as_program_sees_it, as_x_sees_it, first_difference, poll,
-                     setup, show, teardown)
+from harness import (WINE, CaseFailure, Session, as_program_sees_it, as_x_sees_it, first_difference, in_measurement,
+                     measurement_paths, poll, show)
 
 OPTIONS = {"Methode": 1}
 # 8 MB stays below the commands' limit of 8 MiB characters, which counts each line break as two.
@@ -182,28 +182,15 @@ def main() -> int:
     if any(name not in SIZES for name in sizes):
         parser.error(f"sizes are among {', '.join(SIZES)}")
     build = Path(args.build).resolve()
-    e2e = build / "tests" / "e2e"
-    paths = argparse.Namespace(state=str(e2e / "speed-state.json"), work=str(e2e / "speed-work"),
-                               artifacts=str(e2e / "speed-artifacts"), probe=str(e2e / "probe.exe"),
-                               standin=str(e2e / "talsek.exe"), program=str(build / "TalsekTray" / "TalsekTray.exe"))
-    floor_exe = str(e2e / "richedit_floor.exe")
+    paths = measurement_paths(build, "speed")
+    floor_exe = str(build / "tests" / "e2e" / "richedit_floor.exe")
     missing = [path for path in (paths.probe, paths.program, floor_exe) if not Path(path).exists()]
     if missing:
         print(f"speed: not built: {', '.join(missing)}", file=sys.stderr)
         return 1
-    try:
-        if setup(paths) != 0:
-            return 1
-        session = Session(State.load(Path(paths.state)), "speed")
-        try:
-            samples = measure(session, floor_exe, sizes, args.repeats)
-        finally:
-            session.close()
-    except CaseFailure as failure:
-        print(f"speed: {failure.what}: expected {failure.expected}, seen {failure.seen}", file=sys.stderr)
+    samples = in_measurement(paths, "speed", lambda session: measure(session, floor_exe, sizes, args.repeats))
+    if samples is None:
         return 1
-    finally:
-        teardown(paths)
     if args.json:
         Path(args.json).write_text(json.dumps(samples, indent=1))
     text, met = table(samples, sizes, args.goal)
