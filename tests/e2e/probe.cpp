@@ -475,17 +475,27 @@ int NoBox(int timeoutMs) {
 
 int ClickOk(int timeoutMs) {
   HWND box = nullptr;
-  if (!WaitFor(timeoutMs, [&] { return (box = FindBox()) != nullptr; })) {
-    return Fail("no message box to click OK in");
-  }
-  HWND ok = GetDlgItem(box, IDOK);
-  if (ok == nullptr) {
-    return Fail("the message box has no button with id IDOK");
+  HWND ok = nullptr;
+  // A box just shown may not have its button yet.
+  if (!WaitFor(timeoutMs, [&] {
+        box = FindBox();
+        ok = box != nullptr ? GetDlgItem(box, IDOK) : nullptr;
+        return ok != nullptr;
+      })) {
+    return Fail("no message box with an OK button to click");
   }
   // Posted: a sent BM_CLICK returns only after the box's owner has gone through the activation that
-  // follows the box's end, which Wine makes wait about two seconds for X.
-  PostMessageA(ok, BM_CLICK, 0, 0);
-  if (!WaitFor(timeoutMs, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
+  // follows the box's end, which Wine makes wait about two seconds for X. A click that reaches a box
+  // still settling in is lost, so it is posted again each second until the box is gone.
+  auto next = std::chrono::steady_clock::now();
+  if (!WaitFor(timeoutMs, [&] {
+        if (!IsWindow(box) || !IsWindowVisible(box)) return true;
+        if (std::chrono::steady_clock::now() >= next) {
+          PostMessageA(ok, BM_CLICK, 0, 0);
+          next += std::chrono::seconds(1);
+        }
+        return false;
+      })) {
     return Fail("the message box stayed open after OK");
   }
   return 0;
