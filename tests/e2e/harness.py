@@ -313,9 +313,11 @@ class Session:
         for line in done.stdout.decode("latin-1").splitlines():
             key, _, value = line.partition("=")
             values[key.strip()] = value.strip()
+        said = done.stderr.decode('latin-1').strip()
         if done.returncode not in (0, 1):
-            raise CaseFailure(f"{name} {' '.join(args)} runs", "exit code 0 or 1",
-                              f"{done.returncode}: {done.stderr.decode('latin-1').strip()}")
+            raise CaseFailure(f"{name} {' '.join(args)} runs", "exit code 0 or 1", f"{done.returncode}: {said}")
+        if done.returncode == 1:
+            values.setdefault("said", said.splitlines()[-1] if said else "nothing on stderr")
         return done.returncode, values
 
     def x(self, *args: str, timeout: float = 10, data: bytes | None = None) -> subprocess.CompletedProcess:
@@ -507,10 +509,10 @@ class Session:
     def menu(self, key: str) -> None:
         """Right-click on the icon and choose the item with accelerator `key`."""
         self.tray(517)
-        rc, _ = self.probe("menu-key", key)
+        rc, values = self.probe("menu-key", key)
         if rc != 0:
             raise CaseFailure(f"the tray menu opens and '{key}' chooses an item", "menu opened and closed",
-                              "no menu, or it stayed open")
+                              values["said"])
 
     def press(self, keys: str) -> list[int]:
         """Presses a key combination (xdotool's spelling, "ctrl+shift+v") as a user does while a window

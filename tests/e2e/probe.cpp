@@ -389,29 +389,27 @@ int NoMenu(int timeoutMs) {
 }
 
 // The menu's modal loop reads the keyboard messages of its thread, whichever of its windows they are
-// posted to, and translates them itself; so posting to the menu window works without focus or a
-// window manager.
+// posted to, so posting to the menu window works without focus or a window manager. A letter goes
+// as the WM_CHAR that the loop looks its item up by: a WM_KEYDOWN would first be translated with the
+// thread's key state, and a modifier that X and Wine disagree about (left down by an earlier
+// synthetic press) turns "b" into a control character that chooses nothing.
 int MenuKey(std::string_view key, int timeoutMs) {
   HWND menu = nullptr;
   if (!WaitFor(timeoutMs, [&] { return (menu = FindMenu()) != nullptr; })) {
     return Fail("no popup menu to press a key in");
   }
-  UINT vk = 0;
-  if (key == "esc") {
-    vk = VK_ESCAPE;
-  } else if (key == "enter") {
-    vk = VK_RETURN;
+  if (key == "esc" || key == "enter") {
+    const UINT vk = key == "esc" ? VK_ESCAPE : VK_RETURN;
+    const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    const auto down = static_cast<LPARAM>(1 | (scan << 16));
+    PostMessageA(menu, WM_KEYDOWN, vk, down);
+    PostMessageA(menu, WM_KEYUP, vk, static_cast<LPARAM>(down | (1U << 30) | (1U << 31)));
   } else if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
-    vk = static_cast<UINT>(std::toupper(static_cast<unsigned char>(key[0])));
+    PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(key[0]), 1);
   } else {
     std::fprintf(stderr, "probe: unknown key '%.*s'\n", static_cast<int>(key.size()), key.data());
     return 2;
   }
-  const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-  const auto down = static_cast<LPARAM>(1 | (scan << 16));
-  const auto up = static_cast<LPARAM>(down | (1U << 30) | (1U << 31));
-  PostMessageA(menu, WM_KEYDOWN, vk, down);
-  PostMessageA(menu, WM_KEYUP, vk, up);
   if (!WaitFor(timeoutMs, [] { return FindMenu() == nullptr; })) {
     return Fail("the popup menu stayed open after the key");
   }

@@ -1,4 +1,5 @@
-// talsek.exe stand-in: records how it was started and ends at once.
+// talsek.exe stand-in: records how it was started and ends at once. A windows program, as the
+// editor is: started from the tray program it gets no console window that could take the foreground.
 //
 // Each start appends one line "[<arguments>]" to the file named by the environment variable
 // TALSEK_STANDIN_LOG, or to talsek-starts.log beside the executable when that is not set. The
