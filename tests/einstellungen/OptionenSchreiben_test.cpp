@@ -79,6 +79,17 @@ class OptionenSchreibenTest : public ::testing::Test {
     return gelesen;
   }
 
+  // The text of the error that saving reports; none at all fails the test.
+  std::string SpeichernFehler(const TOptionen& optionen) {
+    try {
+      OptionenSpeichern({optionen, {}}, schreiber);
+    } catch (const ESpeichernFehler& e) {
+      return e.what();
+    }
+    ADD_FAILURE() << "no error reported";
+    return {};
+  }
+
   InMemoryRegistry registry;
   InMemorySchreiber schreiber{registry};
 };
@@ -210,28 +221,18 @@ TEST(RegistryWerte, TheKeyIsStoredEncipheredUnderTheFixedKey) {
 
 TEST_F(OptionenSchreibenTest, AKeyThatCannotBeCreatedIsReportedAndNothingIsWritten) {
   schreiber.createStatus = kErrorAccessDenied;
-  try {
-    OptionenSpeichern({Beispiel(), {}}, schreiber);
-    FAIL() << "no error reported";
-  } catch (const ESpeichernFehler& e) {
-    EXPECT_STREQ(e.what(),
-                 "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n"
-                 "HKEY_CURRENT_USER\\Software\\Holvarin\\Talsek: Zugriff verweigert (Fehler 5)");
-  }
+  EXPECT_EQ(SpeichernFehler(Beispiel()),
+            "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n"
+            "HKEY_CURRENT_USER\\Software\\Holvarin\\Talsek: Zugriff verweigert (Fehler 5)");
   EXPECT_TRUE(schreiber.written.empty());
   EXPECT_TRUE(schreiber.closes.empty()) << "a key that was never opened must not be closed";
 }
 
 TEST_F(OptionenSchreibenTest, AValueThatCannotBeWrittenIsReportedByNameAndTheKeyIsClosed) {
   schreiber.failingValue = "Spaltenzahl";
-  try {
-    OptionenSpeichern({Beispiel(), {}}, schreiber);
-    FAIL() << "no error reported";
-  } catch (const ESpeichernFehler& e) {
-    EXPECT_STREQ(e.what(),
-                 "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n"
-                 "HKEY_CURRENT_USER\\Software\\Holvarin\\Talsek\\Spaltenzahl: Zugriff verweigert (Fehler 5)");
-  }
+  EXPECT_EQ(SpeichernFehler(Beispiel()),
+            "Die Optionen konnten nicht in der Registrierung gespeichert werden.\r\n"
+            "HKEY_CURRENT_USER\\Software\\Holvarin\\Talsek\\Spaltenzahl: Zugriff verweigert (Fehler 5)");
   EXPECT_EQ(schreiber.written,
             (std::vector<std::string>{"Programmpfad", "CaesarVerschiebung", "Methode", "MatrixQuadratisch"}));
   EXPECT_EQ(schreiber.closes.size(), 1U);
