@@ -8,7 +8,7 @@
 #include "einstellungen/Namen.h"
 #include "einstellungen/Tabelle.h"
 #include "einstellungen/Texte.h"
-#include "einstellungen/Unicode.h"
+#include "gui/Unicode.h"
 #include "verschl/verschl.h"
 
 namespace {
@@ -22,7 +22,7 @@ TRegistryWert Text(std::string_view name, std::string_view text) {
 // A folder written wide, in whatever letters its name has.
 TRegistryWert Pfad(std::string_view name, std::string_view utf8) {
   std::vector<unsigned char> daten;
-  for (const char16_t einheit : Utf16AusUtf8(utf8) + u'\0') {
+  for (const char16_t einheit : gui::Utf16AusUtf8(utf8) + u'\0') {
     daten.push_back(static_cast<unsigned char>(einheit));
     daten.push_back(static_cast<unsigned char>(einheit >> 8));
   }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "einstellungen/ERegistryException.h"
-#include "einstellungen/Unicode.h"
+#include "gui/Unicode.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ std::string Registry::ReadPath(std::string_view name) {
     if (unit == u'\0') break;
     text += unit;
   }
-  return Utf8AusUtf16(text);
+  return gui::Utf8AusUtf16(text);
 }
 
 std::int32_t Registry::ReadInteger(std::string_view name) {

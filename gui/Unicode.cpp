@@ -1,6 +1,8 @@
-#include "einstellungen/Unicode.h"
+#include "gui/Unicode.h"
 
 #include <cstdint>
+
+namespace gui {
 
 namespace {
 
@@ -68,3 +70,5 @@ std::u16string Utf16AusUtf8(std::string_view utf8) {
   }
   return utf16;
 }
+
+}  // namespace gui
