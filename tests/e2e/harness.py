@@ -549,7 +549,8 @@ class Session:
         out = out or self.work / "logs" / f"{args[0]}.out"
         process = subprocess.Popen([WINE, self.state.probe, *args], env=self.env, cwd=self.work / "empty",
                                    stdin=subprocess.DEVNULL, stdout=out.open("wb"), stderr=subprocess.DEVNULL)
-        if not poll(15, lambda: ready in out.read_bytes()):
+        # A probe that has ended will print nothing more: what it said is the answer.
+        if not poll(15, lambda: ready in out.read_bytes() or process.poll() is not None) or ready not in out.read_bytes():
             end(process, 0)
             raise CaseFailure(what, ready.decode(), out.read_bytes())
         return process, out

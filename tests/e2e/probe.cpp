@@ -800,8 +800,23 @@ int ClipSetUnicode(const char* path) {
 }
 
 // Holds the clipboard open as clipboard managers do, for the given time; says when it has it.
+// The program of the window that has the clipboard open, by its file name; "none" when no window
+// holds it (a holder that opened it without one).
+std::string ClipboardHolder() {
+  DWORD process = 0;
+  if (HWND holder = GetOpenClipboardWindow(); holder != nullptr) GetWindowThreadProcessId(holder, &process);
+  char name[MAX_PATH] = "none";
+  DWORD size = MAX_PATH;
+  if (HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process); h != nullptr) {
+    if (QueryFullProcessImageNameA(h, 0, name, &size) == FALSE) std::snprintf(name, MAX_PATH, "pid %lu", process);
+    CloseHandle(h);
+  }
+  return name;
+}
+
 int ClipHold(int milliseconds) {
   if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
+    std::printf("held-by=%s\n", ClipboardHolder().c_str());
     return Fail("the clipboard could not be opened");
   }
   std::printf("held=1\n");
