@@ -27,6 +27,12 @@ SETTINGS_KEY = r"HKCU\Software\Holvarin\Talsek"
 TRAY_WINDOW = "Wine System Tray"
 
 
+def not_started(output: bytes) -> bool:
+    """Whether Wine's own starter failed to start a program (it then prints this itself; seen now and
+    then under load, before the program ran at all)."""
+    return b"ShellExecuteEx failed" in output
+
+
 class CaseFailure(Exception):
     """A check that did not hold: what was checked, what was expected and what was seen."""
 
@@ -293,14 +299,20 @@ class Session:
         return text + "\\" if trailing_separator else text
 
     def wine(self, *args: str, timeout: float = 60, cwd: Path | None = None) -> subprocess.CompletedProcess:
-        # Output goes through files, not pipes: a Wine service that the call happens to start would
-        # inherit a pipe and keep it open long after the call itself has ended.
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            done = subprocess.run([WINE, *args], env=self.env, stdout=out, stderr=err, timeout=timeout,
-                                  cwd=cwd or self.work / "empty", stdin=subprocess.DEVNULL)
-            out.seek(0)
-            err.seek(0)
-            return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
+        attempts = 3
+        while True:
+            attempts -= 1
+            # Output goes through files, not pipes: a Wine service that the call happens to start would
+            # inherit a pipe and keep it open long after the call itself has ended.
+            with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+                done = subprocess.run([WINE, *args], env=self.env, stdout=out, stderr=err, timeout=timeout,
+                                      cwd=cwd or self.work / "empty", stdin=subprocess.DEVNULL)
+                out.seek(0)
+                err.seek(0)
+                done = subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
+            if attempts == 0 or not not_started(done.stdout + done.stderr):
+                return done
+            print(f"note: Wine did not start {args[0]}; it is started again", flush=True)
 
     def probe(self, *args: str, timeout: float = 60) -> tuple[int, dict]:
         return self.run_probe(self.state.probe, "probe", *args, timeout=timeout)
@@ -547,13 +559,17 @@ class Session:
         it has printed `ready`, with the file of its output (by default logs/<its command>.out); `what`
         names the wait when it fails."""
         out = out or self.work / "logs" / f"{args[0]}.out"
-        process = subprocess.Popen([WINE, self.state.probe, *args], env=self.env, cwd=self.work / "empty",
-                                   stdin=subprocess.DEVNULL, stdout=out.open("wb"), stderr=subprocess.DEVNULL)
-        # A probe that has ended will print nothing more: what it said is the answer.
-        if not poll(15, lambda: ready in out.read_bytes() or process.poll() is not None) or ready not in out.read_bytes():
+        for attempt in range(3):
+            process = subprocess.Popen([WINE, self.state.probe, *args], env=self.env, cwd=self.work / "empty",
+                                       stdin=subprocess.DEVNULL, stdout=out.open("wb"), stderr=subprocess.DEVNULL)
+            # A probe that has ended will print nothing more: what it said is the answer.
+            if poll(15, lambda: ready in out.read_bytes() or process.poll() is not None) and ready in out.read_bytes():
+                return process, out
             end(process, 0)
-            raise CaseFailure(what, ready.decode(), out.read_bytes())
-        return process, out
+            if attempt == 2 or not not_started(out.read_bytes()):
+                break
+            print(f"note: Wine did not start the probe for {args[0]}; it is started again", flush=True)
+        raise CaseFailure(what, ready.decode(), out.read_bytes())
 
     def tray_icon_shown(self) -> bool:
         done = self.x("xwininfo", "-display", self.state.display, "-name", TRAY_WINDOW)
