@@ -5,9 +5,9 @@
 #include "Main/Texte.h"
 #include "einstellungen/Einsetzen.h"
 
-TAblageLeeren::TAblageLeeren(ClipboardReader& ablage, std::function<void(bool)> uhr,
+TAblageLeeren::TAblageLeeren(TEigentum& eigentum, std::function<void(bool)> uhr,
                              std::function<void(const std::string&)> tip)
-    : ablage_(ablage), uhr_(std::move(uhr)), tip_(std::move(tip)) {}
+    : eigentum_(eigentum), uhr_(std::move(uhr)), tip_(std::move(tip)) {}
 
 void TAblageLeeren::NachEntschluesseln(std::int32_t sekunden) {
   if (sekunden <= 0) {
@@ -15,43 +15,72 @@ void TAblageLeeren::NachEntschluesseln(std::int32_t sekunden) {
     return;
   }
   const bool lief = Anstehend();
-  sequenz_ = ablage_.Sequenznummer();
   rest_ = sekunden;
+  faellig_ = false;
   if (!lief) uhr_(true);
-  tip_(Einsetzen(texte::kTipLeeren, {std::to_string(rest_)}));
+  TipZeigen();
 }
 
 void TAblageLeeren::Abbrechen() {
-  if (!Anstehend()) return;
+  if (Anstehend()) Anhalten();
+}
+
+void TAblageLeeren::Anhalten() {
   rest_ = 0;
+  faellig_ = false;
   uhr_(false);
   tip_(std::string(texte::kTip));
 }
 
+bool TAblageLeeren::Unser() { return eigentum_.Haelt() && eigentum_.Entschluesselt(); }
+
+void TAblageLeeren::TipZeigen() { tip_(Einsetzen(texte::kTipLeeren, {std::to_string(rest_)})); }
+
 void TAblageLeeren::Sekunde() {
   if (!Anstehend()) return;
+  if (aufgeschoben_) {
+    if (rest_ > 1) {
+      --rest_;
+      TipZeigen();
+    } else {
+      faellig_ = true;
+    }
+    return;
+  }
   // Someone copied something else meanwhile: that is the user's now, and stays.
-  if (ablage_.Sequenznummer() != sequenz_) {
+  if (!Unser()) {
     Abbrechen();
     return;
   }
   if (--rest_ > 0) {
-    tip_(Einsetzen(texte::kTipLeeren, {std::to_string(rest_)}));
+    TipZeigen();
     return;
   }
   Leeren();
 }
 
+void TAblageLeeren::Aufschieben() { aufgeschoben_ = true; }
+
+void TAblageLeeren::Fortsetzen() {
+  aufgeschoben_ = false;
+  if (!Anstehend()) return;
+  if (!Unser()) {
+    Abbrechen();
+  } else if (faellig_) {
+    Leeren();
+  }
+}
+
 void TAblageLeeren::Sofort() {
-  if (Anstehend()) Leeren();
+  if (Anstehend() && Unser()) Leeren();
 }
 
 void TAblageLeeren::Leeren() {
   // Held open by another program at this moment: the next tick tries again.
-  if (ablage_.Sequenznummer() == sequenz_ && !ablage_.Leeren()) {
+  if (eigentum_.Leeren() == TEigentum::TErgebnis::Belegt) {
     rest_ = 1;
+    faellig_ = false;
     return;
   }
-  rest_ = 1;  // so that Abbrechen stops the clock and puts the tip back
-  Abbrechen();
+  Anhalten();
 }

@@ -1,19 +1,19 @@
 // A decrypted text taken off the clipboard again after the seconds the settings give, the way
-// password managers clear a password: only while the clipboard still holds what this program put
-// there, which the clipboard's sequence number tells (every change of its content moves it on) and
-// no copy of the text. One tick a second while a clear is pending, none otherwise.
+// password managers clear a password: only while the clipboard still holds that text of this
+// program's, which the owner of what is ours on the clipboard tells (no copy of the text is kept).
+// One tick a second while a clear is pending, none otherwise.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "Main/ClipboardReader.h"
+#include "Main/Eigentum.h"
 
 class TAblageLeeren {
  public:
   // `uhr(true)` starts the ticks, `uhr(false)` stops them; `tip` is shown as the tray icon's tip.
-  TAblageLeeren(ClipboardReader& ablage, std::function<void(bool)> uhr, std::function<void(const std::string&)> tip);
+  TAblageLeeren(TEigentum& eigentum, std::function<void(bool)> uhr, std::function<void(const std::string&)> tip);
 
   // A decryption has just put its text on the clipboard: it leaves it after `sekunden` (0: never);
   // a pending clear starts again.
@@ -22,17 +22,26 @@ class TAblageLeeren {
   void Abbrechen();
   // One tick of the clock.
   void Sekunde();
+  // While an in-place command has the clipboard, the time runs on but nothing is cleared or given
+  // up: the decrypted text may come back with the command's give-back. Once it is over, a clear that
+  // fell due meanwhile happens, and one whose text is gone ends.
+  void Aufschieben();
+  void Fortsetzen();
   // The program ends: a pending clear happens now.
   void Sofort();
 
-  bool Anstehend() const { return rest_ > 0; }
+  bool Anstehend() const { return rest_ > 0 || faellig_; }
 
  private:
+  bool Unser();
   void Leeren();
+  void Anhalten();
+  void TipZeigen();
 
-  ClipboardReader& ablage_;
+  TEigentum& eigentum_;
   std::function<void(bool)> uhr_;
   std::function<void(const std::string&)> tip_;
-  std::uint32_t sequenz_ = 0;
   std::int32_t rest_ = 0;
+  bool faellig_ = false;       // the time ran out while the clear was put off
+  bool aufgeschoben_ = false;
 };

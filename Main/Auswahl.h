@@ -1,15 +1,22 @@
 // Encrypting or decrypting the selected text in place, in whatever program has it: copy the
 // selection, run the clipboard command on it, paste the result over the selection, and give the
 // clipboard back what it held before. Careful where careless ones are not: it waits until the user
-// has let go of the keys instead of sending key-ups of its own, it knows that the copy happened by
-// the clipboard's sequence number, it pastes only into the window that had the selection, and it
-// gives the clipboard back only once the paste has taken the result.
+// has let go of the keys instead of sending key-ups of its own, it takes the copy as done only once
+// its text can be read, it pastes only into the window that had the selection and never into a
+// terminal (where Strg+C stops the running program), it gives the clipboard back only once the paste
+// has taken the result and only while the clipboard still holds what the command put there, and it
+// keeps every format the clipboard held, pictures too, or says before it starts that it cannot.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "Main/ClipboardReader.h"
+#include "Main/Eigentum.h"
 #include "Main/MessageSink.h"
 
 // What the command needs of the desktop; the Windows half does it with GetAsyncKeyState, SendInput,
@@ -19,15 +26,16 @@ class TAuswahlUmgebung {
   virtual ~TAuswahlUmgebung() = default;
   // Strg, Umschalt, Alt or a Windows key is physically down.
   virtual bool TastenGedrueckt() = 0;
-  // The foreground window, as a number.
+  // The foreground window, as a number, and its window class.
   virtual std::uintptr_t Vordergrund() = 0;
-  // Keeps everything the clipboard holds that can be kept as memory; false when it cannot be opened.
+  virtual std::string Fensterklasse(std::uintptr_t fenster) = 0;
+  // While the clipboard is open: keeps everything it holds, format by format; false, keeping
+  // nothing, when that is more than the limits allow (too many bytes, or a program that renders
+  // its formats too slowly).
   virtual bool Sichern() = 0;
-  // Puts back what Sichern kept, format by format; an empty clipboard before is an empty one after.
-  virtual void Zurueckgeben() = 0;
-  virtual std::uint32_t Sequenznummer() = 0;
-  // Whether the clipboard holds a text.
-  virtual bool TextDa() = 0;
+  // While the clipboard is open and empty: puts back what Sichern kept. Forget forgets it.
+  virtual void Einsetzen() = 0;
+  virtual void Vergessen() = 0;
   // Strg with the key ('C' or 'V') as input to the foreground window; false when it was not taken.
   virtual bool StrgUnd(char taste) = 0;
   // How often the result that the command put on the clipboard has been read.
@@ -40,14 +48,55 @@ class TAuswahlUmgebung {
 
 // How the in-place command ended.
 enum class TAuswahlEnde {
-  Ersetzt,          // the result was pasted over the selection and the clipboard given back
-  TastenGehalten,   // the keys were still down after two seconds: nothing was done
-  AblageBelegt,     // another program held the clipboard, so that it could not be kept: nothing was done
-  KeineKopie,       // the copy brought no text: nothing marked, or a window that takes no input from here
-  BefehlAbgelehnt,  // the command refused the text in its own box; the clipboard was given back
+  Ersetzt,            // the result was pasted over the selection and the clipboard given back
+  TastenGehalten,     // the keys were still down after two seconds: nothing was done
+  Terminal,           // the window in front is a console or terminal: nothing was done
+  AblageBelegt,       // another program held the clipboard, so that it could not be kept: nothing was done
+  ZuViel,             // the clipboard held more than can be kept: nothing was done
+  KeineKopie,         // the copy brought no text: nothing marked, or a window that takes no input from here
+  BefehlAbgelehnt,    // the command refused the text in its own box; the clipboard was given back
   FensterGewechselt,  // another window came to the front meanwhile; nothing was pasted, the clipboard given back
+  NichtZurueck,       // the clipboard stayed held by another program, and could not be given back
 };
 
-// Runs the in-place command. `befehl` is the clipboard command, which puts its result on the
-// clipboard for the paste or says in its box why not; it returns whether it did.
-TAuswahlEnde AuswahlErsetzen(TAuswahlUmgebung& umgebung, MessageSink& meldungen, const std::function<bool()>& befehl);
+// Whether a window class is a console's or a terminal's, whose Strg+C ends the program running in it.
+bool IstTerminal(std::string_view fensterklasse);
+
+// A key pressed or let go of, as the command sends them.
+struct TTaste {
+  std::uint16_t taste;
+  bool los;
+  bool operator==(const TTaste&) const = default;
+};
+// Strg with `taste`: down, down, up, up.
+std::vector<TTaste> StrgFolge(char taste);
+// After only the first `eingefuegt` events of `folge` went in, the releases of the keys still down,
+// so that no key stays pressed in the user's system.
+std::vector<TTaste> NochLoslassen(const std::vector<TTaste>& folge, std::size_t eingefuegt);
+
+class TAuswahlBefehl {
+ public:
+  TAuswahlBefehl(TAuswahlUmgebung& umgebung, ClipboardReader& ablage, TEigentum& eigentum, MessageSink& meldungen);
+
+  // Runs the command. `befehl` is the clipboard command, which puts its result on the clipboard for
+  // the paste (recording it with the owner) or says in its box why not; it returns whether it did.
+  TAuswahlEnde Ersetzen(const std::function<bool()>& befehl);
+  bool Laeuft() const { return laeuft_; }
+  // The program has to end in the middle of the command: one try to give the clipboard back now.
+  void Notfall();
+
+ private:
+  enum class TKopie { Text, KeinText, Nichts };
+  TKopie Kopieren();
+  // Gives back, trying while another program holds the clipboard; false when it could not.
+  bool Zurueckgeben(std::chrono::milliseconds frist);
+  TAuswahlEnde Fehler(std::string_view text, TAuswahlEnde ende);
+
+  TAuswahlUmgebung& umgebung_;
+  ClipboardReader& ablage_;
+  TEigentum& eigentum_;
+  MessageSink& meldungen_;
+  bool laeuft_ = false;
+  bool gesichert_ = false;         // there is something to give back
+  bool warEntschluesselt_ = false;  // what is to come back is a decrypted text of ours
+};

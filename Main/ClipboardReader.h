@@ -1,6 +1,6 @@
 // The commands' own access to the clipboard, around the text buffer: what the paste will bring,
-// whether the copy arrived with its marks, and the emptying of a clipboard that holds a decrypted
-// text it should not. The buffer alone pastes and copies.
+// whether the copy arrived with its marks, whose the clipboard is, and its emptying. The buffer alone
+// pastes and copies.
 #pragma once
 
 #include <cstddef>
@@ -31,8 +31,11 @@ class ClipboardReader {
   // While open: whether the clipboard carries the mark that keeps it from the clipboard's watchers
   // ("ExcludeClipboardContentFromMonitorProcessing").
   virtual bool Markiert() = 0;
-  // Opens, empties and closes the clipboard; false when it could not be opened.
-  virtual bool Leeren() = 0;
+  // While open: empties the clipboard, which makes this program its owner.
+  virtual void Empty() = 0;
+  // The clipboard's owner, the window that emptied it last, is one of this program's (it may be
+  // asked without opening the clipboard).
+  virtual bool VonUns() = 0;
   // The clipboard's sequence number, which every change of its content moves on.
   virtual std::uint32_t Sequenznummer() = 0;
   // The code page that the buffer's paste converts to, and that conversion made exact.

@@ -99,6 +99,30 @@ inline constexpr std::string_view kFensterGewechselt =
     "Das Fenster mit dem markierten Text ist nicht mehr im Vordergrund; TalsekTray hat nichts eingef\xFCgt.\r\n"
     "Die Zwischenablage bleibt unver\xE4ndert.";
 
+// Das Fenster im Vordergrund ist eine Konsole oder ein Terminal: dort würde Strg+C das laufende
+// Programm abbrechen, und TalsekTray sendet deshalb keine Tasten dorthin.\r\nKopieren Sie den Text dort
+// selbst und wählen Sie „Zwischenablage verschlüsseln“ oder „Zwischenablage entschlüsseln“ im Menü von
+// TalsekTray. Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kTerminal =
+    "Das Fenster im Vordergrund ist eine Konsole oder ein Terminal: dort w\xFCrde Strg+C das laufende "
+    "Programm abbrechen, und TalsekTray sendet deshalb keine Tasten dorthin.\r\nKopieren Sie den Text dort "
+    "selbst und w\xE4hlen Sie \x84Zwischenablage verschl\xFCsseln\x93 oder \x84Zwischenablage entschl\xFCsseln\x93 "
+    "im Men\xFC von TalsekTray. Die Zwischenablage bleibt unver\xE4ndert.";
+// Die Zwischenablage enthält mehr, als TalsekTray während des Ersetzens aufbewahren kann (höchstens
+// 64 MB, in höchstens einer Sekunde gelesen).\r\nTalsekTray hat nichts kopiert; die Zwischenablage
+// bleibt unverändert.
+inline constexpr std::string_view kZuVielInAblage =
+    "Die Zwischenablage enth\xE4lt mehr, als TalsekTray w\xE4hrend des Ersetzens aufbewahren kann (h\xF6" "chstens "
+    "64 MB, in h\xF6" "chstens einer Sekunde gelesen).\r\nTalsekTray hat nichts kopiert; die Zwischenablage "
+    "bleibt unver\xE4ndert.";
+// Der frühere Inhalt der Zwischenablage konnte nicht zurückgelegt werden: ein anderes Programm hält
+// sie seit zehn Sekunden geöffnet.\r\nDie Zwischenablage enthält noch den markierten Text oder sein
+// Ergebnis.
+inline constexpr std::string_view kNichtZurueckgegeben =
+    "Der fr\xFChere Inhalt der Zwischenablage konnte nicht zur\xFC" "ckgelegt werden: ein anderes Programm h\xE4lt "
+    "sie seit zehn Sekunden ge\xF6" "ffnet.\r\nDie Zwischenablage enth\xE4lt noch den markierten Text oder sein "
+    "Ergebnis.";
+
 // The tray menu's stored captions, in menu order (the separators are the GUI layer's "-").
 inline constexpr std::string_view kProgrammTalsekStarten = "Programm Talsek starten";
 // Talsek-Optionen ändern

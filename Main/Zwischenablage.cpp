@@ -82,12 +82,13 @@ const TMethode* MethodeSuchen(std::int32_t code) {
 }
 
 ZwischenablageBefehle::ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen,
-                                             TextBuffer& puffer, ClipboardReader& ablage, MessageSink& meldungen,
-                                             TWartefrist frist)
+                                             TextBuffer& puffer, ClipboardReader& ablage, TEigentum& eigentum,
+                                             MessageSink& meldungen, TWartefrist frist)
     : optionen_(optionen),
       optionenLesen_(std::move(optionenLesen)),
       puffer_(puffer),
       ablage_(ablage),
+      eigentum_(eigentum),
       meldungen_(meldungen),
       frist_(std::move(frist)) {}
 
@@ -113,7 +114,7 @@ bool ZwischenablageBefehle::AuswahlEntschluesseln() {
 
 // Every step works on the text as the buffer gives it back rather than on the previous result held
 // aside, so what goes to the clipboard is exactly what the control holds.
-bool ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie) {
+bool ZwischenablageBefehle::Ausfuehren(bool verschluesseln, Richtung richtung, CopyScope kopie) {
   // A failed refresh must leave buffer and clipboard alone, so it runs before either is touched
   // and its exception is left to the caller's error box. Without a refresh the record is used as
   // it stands, which is how the commands behave before the registry part exists.
@@ -129,7 +130,7 @@ bool ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung, Copy
   std::optional<std::string> text = Einfuegen();
   if (!text) return false;
 
-  if (vorbereiten) {
+  if (verschluesseln) {
     for (const TFilter& filter : kFilter) {
       if ((optionen_.*filter.schalter) && !Uebernehmen(*text, filter.anwenden(*text))) return false;
     }
@@ -138,11 +139,11 @@ bool ZwischenablageBefehle::Ausfuehren(bool vorbereiten, Richtung richtung, Copy
   if (methode != nullptr && methode->gilt(optionen_) && !Uebernehmen(*text, (methode->*richtung)(*text, optionen_))) {
     return false;
   }
-  return Kopieren(*text, kopie);
+  return Kopieren(*text, kopie, !verschluesseln);
 }
 
-std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(std::chrono::milliseconds beginn,
-                                                                             bool pruefen) {
+std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(
+    std::chrono::milliseconds beginn, bool pruefen, const std::function<void(const TGelesen&)>& offen) {
   if (!Versuchen(frist_, beginn, [this] { return ablage_.Open(); })) return std::nullopt;
   const Geoeffnet geoeffnet(ablage_);
   TGelesen gelesen;
@@ -162,6 +163,7 @@ std::optional<ZwischenablageBefehle::TGelesen> ZwischenablageBefehle::Lesen(std:
   }
   gelesen.text = std::move(ansi.text);
   gelesen.markiert = ablage_.Markiert();
+  if (offen) offen(gelesen);
   return gelesen;
 }
 
@@ -224,32 +226,45 @@ bool ZwischenablageBefehle::Uebernehmen(std::string& text, const std::string& er
   return true;
 }
 
-bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie) {
+bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie, bool entschluesselt) {
   const auto beginn = frist_.jetzt();
   const bool privat = kopie != CopyScope::Shared;
   // Checking a handover would count as its reader: it is checked as a private copy and then handed
   // over afresh, the same text from the same selection.
   const CopyScope geprueft = kopie == CopyScope::Handover ? CopyScope::Private : kopie;
   bool ohneMarke = false;
-  // Only a copy of ours changes the clipboard; the same text unmarked from before is the user's.
-  const std::uint32_t vorher = ablage_.Sequenznummer();
   const bool angekommen = Versuchen(frist_, beginn, [&] {
     puffer_.SelectAll();
     puffer_.Copy(geprueft);
     // What the platform makes of the copy of an empty selection is its own affair.
     if (text.empty()) return true;
-    const std::optional<TGelesen> gelesen = Lesen(beginn, false);
-    const bool textDa = gelesen && gelesen->meldung.empty() && gelesen->text == text;
-    // A control that could not make the marked copy puts its own there, unmarked, and says nothing.
-    ohneMarke = textDa && privat && !gelesen->markiert && ablage_.Sequenznummer() != vorher;
-    return textDa && !ohneMarke;
+    bool da = false;
+    Lesen(beginn, false, [&](const TGelesen& gelesen) {
+      // The same text unmarked from before, the user's or an earlier result of ours, is no copy of
+      // this command's; only a copy of ours makes the clipboard ours anew, and every such copy is
+      // recorded, the one that arrived changed too.
+      const bool neu = ablage_.VonUns() && !eigentum_.Unberuehrt();
+      if (neu) eigentum_.Eingetragen(TZweck::Ergebnis, entschluesselt);
+      if (gelesen.text != text) return;
+      // A control that could not make the marked copy puts its own there, unmarked, and says nothing.
+      ohneMarke = privat && !gelesen.markiert && neu;
+      da = !ohneMarke;
+    });
+    return da;
   });
   if (angekommen) {
-    if (kopie == CopyScope::Handover) puffer_.Copy(kopie);
+    if (kopie == CopyScope::Handover) {
+      puffer_.Copy(kopie);
+      // Recorded without a look at its text, which would count as the paste's read.
+      if (!eigentum_.Eintragen(TZweck::Uebergabe, entschluesselt)) {
+        Fehler(texte::kNichtKopiert);
+        return false;
+      }
+    }
     return true;
   }
   // A decrypted text goes on the clipboard with its marks or not at all.
-  if (ohneMarke) ablage_.Leeren();
+  if (ohneMarke) eigentum_.Leeren();
   Fehler(texte::kNichtKopiert);
   return false;
 }

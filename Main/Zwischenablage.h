@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "ClipboardReader.h"
+#include "Eigentum.h"
 #include "MessageSink.h"
 #include "einstellungen/Optionen.h"
 #include "TextBuffer.h"
@@ -36,8 +37,9 @@ const TMethode* MethodeSuchen(std::int32_t code);
 class ZwischenablageBefehle {
  public:
   // optionenLesen refreshes `optionen` and may throw; it runs first in each command.
+  // Each copy that reaches the clipboard is recorded with `eigentum` as the program's own.
   ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen, TextBuffer& puffer,
-                        ClipboardReader& ablage, MessageSink& meldungen, TWartefrist frist);
+                        ClipboardReader& ablage, TEigentum& eigentum, MessageSink& meldungen, TWartefrist frist);
   // Each returns whether its result is on the clipboard. At its end, whatever way it ends, the
   // buffer holds nothing of the text.
   bool Verschluesseln();
@@ -48,10 +50,11 @@ class ZwischenablageBefehle {
 
  private:
   using Richtung = std::string (*TMethode::*)(std::string_view, const TOptionen&);
-  bool Ausfuehren(bool vorbereiten, Richtung richtung, CopyScope kopie);
+  // Encryption prepares the text first; decryption gives a plain text.
+  bool Ausfuehren(bool verschluesseln, Richtung richtung, CopyScope kopie);
   std::optional<std::string> Einfuegen();
   bool Uebernehmen(std::string& text, const std::string& ergebnis);
-  bool Kopieren(const std::string& text, CopyScope kopie);
+  bool Kopieren(const std::string& text, CopyScope kopie, bool entschluesselt);
   // The clipboard's text in the buffer's code page, or nothing when another program holds the
   // clipboard until the time that began at `beginn` is up. `meldung` is set when the text cannot go
   // through the buffer at all.
@@ -60,13 +63,16 @@ class ZwischenablageBefehle {
     std::string meldung;
     bool markiert = false;            // the clipboard carries the private copy's mark
   };
-  std::optional<TGelesen> Lesen(std::chrono::milliseconds beginn, bool pruefen);
+  // `offen` runs while the clipboard is still open after a reading.
+  std::optional<TGelesen> Lesen(std::chrono::milliseconds beginn, bool pruefen,
+                                const std::function<void(const TGelesen&)>& offen = {});
   void Fehler(std::string_view text);
 
   TOptionen& optionen_;
   std::function<void()> optionenLesen_;
   TextBuffer& puffer_;
   ClipboardReader& ablage_;
+  TEigentum& eigentum_;
   MessageSink& meldungen_;
   TWartefrist frist_;
 };

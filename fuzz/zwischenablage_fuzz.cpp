@@ -112,14 +112,15 @@ Run Command(const std::string& clipboard, const TOptionen& start, const TOptione
   puffer.loneBreaksToCrLf = trouble.loneBreaksToCrLf;
   RecordingMessageSink meldungen;
   std::chrono::milliseconds clock{0};
+  const TWartefrist frist{[&] { return clock; }, [&](std::chrono::milliseconds d) { clock += d; }};
+  TEigentum eigentum(ablage, frist);
   ZwischenablageBefehle befehle(
       optionen,
       [&] {
         if (refreshThrows) throw ERegistryException::WrongType(texte::kMethode);
         optionen = refreshed;
       },
-      puffer, ablage, meldungen,
-      {[&] { return clock; }, [&](std::chrono::milliseconds d) { clock += d; }});
+      puffer, ablage, eigentum, meldungen, frist);
   Run run;
   try {
     if (encrypt) {

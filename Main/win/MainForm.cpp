@@ -50,10 +50,11 @@ TMainForm::TMainForm(gui::TApplication& application)
       meldungen_(application),
       kuerzel_(Handle(), belegung_),
       ablage_(Handle()),
-      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, meldungen_, Wartefrist()),
+      eigentum_(ablage_, Wartefrist()),
+      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, eigentum_, meldungen_, Wartefrist()),
       folge_([] { ::MessageBeep(MB_OK); }, [] { gui::HandleCallbackException(); }),
       leeren_(
-          ablage_,
+          eigentum_,
           [this](bool an) {
             if (an) {
               ::SetTimer(Handle(), kLeerenUhr, 1000, nullptr);
@@ -62,6 +63,8 @@ TMainForm::TMainForm(gui::TApplication& application)
             }
           },
           [this](const std::string& tip) { TipZeigen(tip); }),
+      auswahlUmgebung_(MiniREd),
+      auswahl_(auswahlUmgebung_, ablage_, eigentum_, meldungen_),
       tip_(texte::kTip) {
   ProgrammTalsekstarten = &PopupMenu1.Add("ProgrammTalsekstarten", std::string(texte::kProgrammTalsekStarten),
                                           [this] { ProgrammTalsekstartenClick(); }, true);
@@ -94,9 +97,20 @@ TMainForm::TMainForm(gui::TApplication& application)
   }
   // An in-place command listens to the clipboard while it waits for its copy: the update wakes its wait.
   AddMessageHandler(WM_CLIPBOARDUPDATE, [](gui::TMessage& message) { message.Result = 0; });
+  // The time runs on while a box is open; what the clipboard holds is the owner's to say.
   AddMessageHandler(WM_TIMER, [this](gui::TMessage& message) {
-    // A command that runs now may be about to put its own text there; the tick waits for it.
-    if (message.WParam == kLeerenUhr && !folge_.Laeuft()) leeren_.Sekunde();
+    if (message.WParam == kLeerenUhr) leeren_.Sekunde();
+    message.Result = 0;
+  });
+  // From programs that predate the installer's own message: the same as "Beenden", which waits for
+  // a running command and so for its give-back.
+  AddMessageHandler(WM_CLOSE, [this](gui::TMessage& message) {
+    Beenden1Click();
+    message.Result = 0;
+  });
+  // The session ends once this returns, whatever a command is doing.
+  AddMessageHandler(WM_ENDSESSION, [this](gui::TMessage& message) {
+    if (message.WParam != FALSE) VorDemEnde();
     message.Result = 0;
   });
 }
@@ -172,6 +186,12 @@ void TMainForm::MyWindowProc(gui::TMessage& message) {
 }
 
 void TMainForm::TaskbarEvent(gui::TMessage& message) {
+  message.Result = 0;
+  // The menu would take the front from the window whose selection is being replaced.
+  if (auswahl_.Laeuft()) {
+    if (message.LParam == WM_LBUTTONDBLCLK || message.LParam == WM_RBUTTONUP) ::MessageBeep(MB_OK);
+    return;
+  }
   if (message.LParam == WM_LBUTTONDBLCLK) {
     ProgrammTalsekstartenClick();
   }
@@ -183,7 +203,6 @@ void TMainForm::TaskbarEvent(gui::TMessage& message) {
     ::GetCursorPos(&cursor);
     PopupMenu1.Popup(cursor.x, cursor.y);
   }
-  message.Result = 0;
 }
 
 void TMainForm::TastenkuerzelGedrueckt(gui::TMessage& message) {
@@ -212,18 +231,33 @@ void TMainForm::AuswahlErsetzen(bool verschluesseln) {
     Lauschen(const Lauschen&) = delete;
     Lauschen& operator=(const Lauschen&) = delete;
   } const lauschen(Handle());
-  Win32AuswahlUmgebung umgebung(Handle(), MiniREd);
-  ::AuswahlErsetzen(umgebung, meldungen_, [this, verschluesseln] {
+  // A decrypted text that the command takes off the clipboard may come back with its give-back.
+  struct Aufschub {
+    TAblageLeeren& leeren;
+    explicit Aufschub(TAblageLeeren& l) : leeren(l) { leeren.Aufschieben(); }
+    ~Aufschub() { leeren.Fortsetzen(); }
+    Aufschub(const Aufschub&) = delete;
+    Aufschub& operator=(const Aufschub&) = delete;
+  } const aufschub(leeren_);
+  auswahl_.Ersetzen([this, verschluesseln] {
     return verschluesseln ? befehle_.AuswahlVerschluesseln() : befehle_.AuswahlEntschluesseln();
   });
 }
 
-void TMainForm::FormDestroy() {
+void TMainForm::VorDemEnde() {
+  try {
+    auswahl_.Notfall();
+  } catch (...) {
+  }
   try {
     // A decrypted text that was still to leave the clipboard leaves it now, if it is still there.
     leeren_.Sofort();
   } catch (...) {
   }
+}
+
+void TMainForm::FormDestroy() {
+  VorDemEnde();
   try {
     SymbolMelden(NIM_DELETE);
   } catch (...) {
@@ -233,9 +267,10 @@ void TMainForm::FormDestroy() {
 
 // For an installer or uninstaller that is about to replace or remove the program's files. A box or
 // the menu may be open, each in a message loop of its own, which a closed form would wait for; so
-// the program ends here and now, after taking its icon from the tray. Nothing else needs putting
-// away: each result was flushed onto the clipboard when it was copied, no registry key is open
-// between messages, and the system releases the mutex.
+// the program ends here and now, after giving the clipboard back from an in-place command that runs
+// and taking its icon from the tray. Nothing else needs putting away: each result was flushed onto
+// the clipboard when it was copied, no registry key is open between messages, and the system
+// releases the mutex.
 void TMainForm::SofortBeenden() {
   FormDestroy();
   ::ExitProcess(0);

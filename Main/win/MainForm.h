@@ -5,11 +5,14 @@
 #include <cstdint>
 
 #include "Main/AblageLeeren.h"
+#include "Main/Auswahl.h"
 #include "Main/Befehlsfolge.h"
+#include "Main/Eigentum.h"
 #include "Main/Zwischenablage.h"
 #include "Main/win/ApplicationMessageSink.h"
 #include "Main/win/KuerzelAnmeldung.h"
 #include "Main/win/RichEditBuffer.h"
+#include "Main/win/Win32AuswahlUmgebung.h"
 #include "Main/win/Win32ClipboardReader.h"
 #include "einstellungen/win/Win32Tastaturbelegung.h"
 #include "gui/win/Form.h"
@@ -59,6 +62,8 @@ class TMainForm final : public gui::TForm {
   void TalsekStarten(bool optionenModus);
   void SymbolMelden(DWORD aktion);
   [[noreturn]] void SofortBeenden();
+  // Whatever ends the program while an in-place command runs gives the clipboard back first.
+  void VorDemEnde();
   // Registers the shortcuts that the last refresh left and shows them in the menu.
   void KuerzelAnmelden();
   // The icon's tip: the program's name, or the time until a decrypted text leaves the clipboard.
@@ -71,9 +76,12 @@ class TMainForm final : public gui::TForm {
   Win32Tastaturbelegung belegung_;
   TKuerzelAnmeldung kuerzel_;
   Win32ClipboardReader ablage_;
+  TEigentum eigentum_;
   ZwischenablageBefehle befehle_;
   TBefehlsfolge folge_;
   TAblageLeeren leeren_;
+  Win32AuswahlUmgebung auswahlUmgebung_;
+  TAuswahlBefehl auswahl_;
   std::string tip_;
   gui::UniqueIcon traySymbol_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -10,21 +11,32 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-// Handles that are no memory block (bitmaps, metafiles, palettes, the owner's display and the GDI
-// objects' range): the system makes the bitmap again from the DIB that is kept.
-bool Speicherformat(UINT format) {
+// What a snapshot may cost: a clipboard with more (Excel offers dozens of formats, pictures of the
+// range among them, each rendered when asked for) is refused before anything is copied.
+constexpr std::size_t kHoechstensBytes = std::size_t{64} * 1024 * 1024;
+constexpr milliseconds kHoechstensZeit{1000};
+
+// How a format's data is held: plain memory, or one of the system's picture handles.
+enum class Art { Speicher, Erweitert, Metadatei, Palette, Keine };
+
+Art ArtVon(UINT format) {
   switch (format) {
-    case CF_BITMAP:
-    case CF_METAFILEPICT:
-    case CF_PALETTE:
     case CF_ENHMETAFILE:
-    case CF_OWNERDISPLAY:
-    case CF_DSPBITMAP:
-    case CF_DSPMETAFILEPICT:
     case CF_DSPENHMETAFILE:
-      return false;
+      return Art::Erweitert;
+    case CF_METAFILEPICT:
+    case CF_DSPMETAFILEPICT:
+      return Art::Metadatei;
+    case CF_PALETTE:
+      return Art::Palette;
+    // A bitmap comes back by itself from the DIB that the system offers beside it; what the owner
+    // draws needs the owner.
+    case CF_BITMAP:
+    case CF_DSPBITMAP:
+    case CF_OWNERDISPLAY:
+      return Art::Keine;
     default:
-      return format < CF_GDIOBJFIRST || format > CF_GDIOBJLAST;
+      return format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST ? Art::Keine : Art::Speicher;
   }
 }
 
@@ -37,18 +49,112 @@ bool OleVerwaltung(UINT format) {
   return n == "DataObject" || n == "Ole Private Data" || n == "Wine Marshalled DataObject";
 }
 
-class Geoeffnet {
- public:
-  Geoeffnet() = default;
-  ~Geoeffnet() { ::CloseClipboard(); }
-  Geoeffnet(const Geoeffnet&) = delete;
-  Geoeffnet& operator=(const Geoeffnet&) = delete;
-};
+std::vector<unsigned char> Speicherbytes(HANDLE daten) {
+  const SIZE_T groesse = daten != nullptr ? ::GlobalSize(daten) : 0;
+  const auto* bytes = static_cast<const unsigned char*>(groesse != 0 ? ::GlobalLock(daten) : nullptr);
+  if (bytes == nullptr) return {};
+  std::vector<unsigned char> kopie(bytes, bytes + groesse);
+  ::GlobalUnlock(daten);
+  return kopie;
+}
+
+HGLOBAL Block(const void* bytes, std::size_t groesse) {
+  const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, groesse);
+  void* ziel = block != nullptr ? ::GlobalLock(block) : nullptr;
+  if (ziel == nullptr) {
+    if (block != nullptr) ::GlobalFree(block);
+    return nullptr;
+  }
+  std::memcpy(ziel, bytes, groesse);
+  ::GlobalUnlock(block);
+  return block;
+}
+
+// A metafile picture as its header (mapping mode and extents) followed by the metafile's bits.
+std::vector<unsigned char> Metadateibytes(HANDLE daten) {
+  const auto* bild = static_cast<const METAFILEPICT*>(daten != nullptr ? ::GlobalLock(daten) : nullptr);
+  if (bild == nullptr) return {};
+  const std::array<LONG, 3> kopf{bild->mm, bild->xExt, bild->yExt};
+  const UINT groesse = ::GetMetaFileBitsEx(bild->hMF, 0, nullptr);
+  std::vector<unsigned char> bytes(sizeof kopf + groesse);
+  std::memcpy(bytes.data(), kopf.data(), sizeof kopf);
+  if (groesse != 0) ::GetMetaFileBitsEx(bild->hMF, groesse, bytes.data() + sizeof kopf);
+  ::GlobalUnlock(daten);
+  return groesse != 0 ? bytes : std::vector<unsigned char>();
+}
+
+HANDLE AusBytes(Art art, const std::vector<unsigned char>& bytes) {
+  switch (art) {
+    case Art::Speicher:
+      return Block(bytes.data(), bytes.size());
+    case Art::Erweitert:
+      return ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+    case Art::Metadatei: {
+      std::array<LONG, 3> kopf{};
+      if (bytes.size() <= sizeof kopf) return nullptr;
+      std::memcpy(kopf.data(), bytes.data(), sizeof kopf);
+      const HMETAFILE datei =
+          ::SetMetaFileBitsEx(static_cast<UINT>(bytes.size() - sizeof kopf), bytes.data() + sizeof kopf);
+      if (datei == nullptr) return nullptr;
+      const METAFILEPICT bild{kopf[0], kopf[1], kopf[2], datei};
+      const HGLOBAL block = Block(&bild, sizeof bild);
+      if (block == nullptr) ::DeleteMetaFile(datei);
+      return block;
+    }
+    case Art::Palette:
+      return ::CreatePalette(reinterpret_cast<const LOGPALETTE*>(bytes.data()));
+    case Art::Keine:
+      break;
+  }
+  return nullptr;
+}
+
+void Freigeben(Art art, HANDLE daten) {
+  if (daten == nullptr) return;
+  if (art == Art::Speicher) ::GlobalFree(daten);
+  if (art == Art::Erweitert) ::DeleteEnhMetaFile(static_cast<HENHMETAFILE>(daten));
+  if (art == Art::Palette) ::DeleteObject(daten);
+  if (art == Art::Metadatei) {
+    if (const auto* bild = static_cast<const METAFILEPICT*>(::GlobalLock(daten))) {
+      ::DeleteMetaFile(bild->hMF);
+      ::GlobalUnlock(daten);
+    }
+    ::GlobalFree(daten);
+  }
+}
+
+std::vector<unsigned char> Bytes(Art art, HANDLE daten) {
+  switch (art) {
+    case Art::Speicher:
+      return Speicherbytes(daten);
+    case Art::Erweitert: {
+      const auto datei = static_cast<HENHMETAFILE>(daten);
+      std::vector<unsigned char> bytes(::GetEnhMetaFileBits(datei, 0, nullptr));
+      if (!bytes.empty()) ::GetEnhMetaFileBits(datei, static_cast<UINT>(bytes.size()), bytes.data());
+      return bytes;
+    }
+    case Art::Metadatei:
+      return Metadateibytes(daten);
+    case Art::Palette: {
+      const auto palette = static_cast<HPALETTE>(daten);
+      const UINT eintraege = ::GetPaletteEntries(palette, 0, 0, nullptr);
+      if (eintraege == 0) return {};
+      std::vector<unsigned char> bytes(offsetof(LOGPALETTE, palPalEntry) + eintraege * sizeof(PALETTEENTRY));
+      auto* logisch = reinterpret_cast<LOGPALETTE*>(bytes.data());
+      logisch->palVersion = 0x300;
+      logisch->palNumEntries = static_cast<WORD>(eintraege);
+      ::GetPaletteEntries(palette, 0, eintraege, logisch->palPalEntry);
+      return bytes;
+    }
+    case Art::Keine:
+      break;
+  }
+  return {};
+}
 
 }  // namespace
 
-Win32AuswahlUmgebung::Win32AuswahlUmgebung(HWND fenster, const RichEditBuffer& puffer)
-    : fenster_(fenster), puffer_(puffer) {}
+Win32AuswahlUmgebung::Win32AuswahlUmgebung(const RichEditBuffer& puffer) : puffer_(puffer) {}
 
 Win32AuswahlUmgebung::~Win32AuswahlUmgebung() = default;
 
@@ -63,63 +169,58 @@ std::uintptr_t Win32AuswahlUmgebung::Vordergrund() {
   return reinterpret_cast<std::uintptr_t>(::GetForegroundWindow());
 }
 
-// Another program may hold the clipboard for moments, the paste that reads the handover among them.
-bool Win32AuswahlUmgebung::Oeffnen() {
-  return Warten(milliseconds(1000), milliseconds(20), [this] { return ::OpenClipboard(fenster_) != FALSE; });
+std::string Win32AuswahlUmgebung::Fensterklasse(std::uintptr_t fenster) {
+  std::array<char, 256> name{};
+  const int laenge = ::GetClassNameA(reinterpret_cast<HWND>(fenster), name.data(), static_cast<int>(name.size()));
+  return std::string(name.data(), laenge > 0 ? static_cast<std::size_t>(laenge) : 0);
 }
 
+// Asking for a format makes a program that offers it delayed render it now; the limits are checked
+// after each, so that a slow or huge source costs at most about one format beyond them.
 bool Win32AuswahlUmgebung::Sichern() {
   gesichert_.clear();
-  if (!Oeffnen()) return false;
-  const Geoeffnet geoeffnet;
+  const auto beginn = steady_clock::now();
+  std::size_t summe = 0;
   for (UINT format = ::EnumClipboardFormats(0); format != 0; format = ::EnumClipboardFormats(format)) {
-    if (!Speicherformat(format) || OleVerwaltung(format)) continue;
-    const HANDLE daten = ::GetClipboardData(format);
-    const SIZE_T groesse = daten != nullptr ? ::GlobalSize(daten) : 0;
-    const void* bytes = groesse != 0 ? ::GlobalLock(daten) : nullptr;
-    if (bytes == nullptr) continue;
-    const auto* anfang = static_cast<const unsigned char*>(bytes);
-    gesichert_.emplace_back(format, std::vector<unsigned char>(anfang, anfang + groesse));
-    ::GlobalUnlock(daten);
+    const Art art = ArtVon(format);
+    if (art == Art::Keine || OleVerwaltung(format)) continue;
+    std::vector<unsigned char> bytes = Bytes(art, ::GetClipboardData(format));
+    summe += bytes.size();
+    if (summe > kHoechstensBytes || steady_clock::now() - beginn > kHoechstensZeit) {
+      gesichert_.clear();
+      return false;
+    }
+    if (!bytes.empty()) gesichert_.push_back({format, std::move(bytes)});
   }
   return true;
 }
 
-void Win32AuswahlUmgebung::Zurueckgeben() {
-  if (!Oeffnen()) return;
-  const Geoeffnet geoeffnet;
-  ::EmptyClipboard();
-  for (const auto& [format, bytes] : gesichert_) {
-    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    void* ziel = block != nullptr ? ::GlobalLock(block) : nullptr;
-    if (ziel == nullptr) {
-      if (block != nullptr) ::GlobalFree(block);
-      continue;
-    }
-    std::memcpy(ziel, bytes.data(), bytes.size());
-    ::GlobalUnlock(block);
-    // The clipboard owns the block once it took it.
-    if (::SetClipboardData(format, block) == nullptr) ::GlobalFree(block);
+void Win32AuswahlUmgebung::Einsetzen() {
+  for (const TFormat& format : gesichert_) {
+    const Art art = ArtVon(format.format);
+    const HANDLE daten = AusBytes(art, format.bytes);
+    // The clipboard owns the data once it took it.
+    if (daten != nullptr && ::SetClipboardData(format.format, daten) == nullptr) Freigeben(art, daten);
   }
-  gesichert_.clear();
 }
 
-std::uint32_t Win32AuswahlUmgebung::Sequenznummer() { return ::GetClipboardSequenceNumber(); }
-
-bool Win32AuswahlUmgebung::TextDa() { return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }
+void Win32AuswahlUmgebung::Vergessen() { gesichert_.clear(); }
 
 bool Win32AuswahlUmgebung::StrgUnd(char taste) {
-  std::array<INPUT, 4> eingaben{};
-  const std::array<std::pair<WORD, DWORD>, 4> folge{{{VK_CONTROL, 0},
-                                                     {static_cast<WORD>(taste), 0},
-                                                     {static_cast<WORD>(taste), KEYEVENTF_KEYUP},
-                                                     {VK_CONTROL, KEYEVENTF_KEYUP}}};
-  for (std::size_t i = 0; i < eingaben.size(); ++i) {
-    eingaben[i].type = INPUT_KEYBOARD;
-    eingaben[i].ki.wVk = folge[i].first;
-    eingaben[i].ki.dwFlags = folge[i].second;
-  }
-  return ::SendInput(static_cast<UINT>(eingaben.size()), eingaben.data(), sizeof(INPUT)) == eingaben.size();
+  const auto senden = [](const std::vector<TTaste>& folge) {
+    std::vector<INPUT> eingaben(folge.size());
+    for (std::size_t i = 0; i < folge.size(); ++i) {
+      eingaben[i].type = INPUT_KEYBOARD;
+      eingaben[i].ki.wVk = folge[i].taste;
+      eingaben[i].ki.dwFlags = folge[i].los ? KEYEVENTF_KEYUP : 0;
+    }
+    return static_cast<std::size_t>(::SendInput(static_cast<UINT>(eingaben.size()), eingaben.data(), sizeof(INPUT)));
+  };
+  const std::vector<TTaste> folge = StrgFolge(taste);
+  const std::size_t eingefuegt = senden(folge);
+  // Another program's input blocked part of it: a key left down would stay down for the user.
+  if (eingefuegt < folge.size()) senden(NochLoslassen(folge, eingefuegt));
+  return eingefuegt == folge.size();
 }
 
 bool Win32AuswahlUmgebung::Warten(milliseconds frist, milliseconds takt, const std::function<bool()>& bedingung) {

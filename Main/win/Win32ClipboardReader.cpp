@@ -56,11 +56,13 @@ bool Win32ClipboardReader::Markiert() {
   return format != 0 && ::IsClipboardFormatAvailable(format) != FALSE;
 }
 
-bool Win32ClipboardReader::Leeren() {
-  if (::OpenClipboard(owner_) == FALSE) return false;
-  const bool geleert = ::EmptyClipboard() != FALSE;
-  ::CloseClipboard();
-  return geleert;
+// The text buffer's copies are put there by OLE's own clipboard window, which lives in this process
+// too; a program that copies empties the clipboard with a window of its own, or with none.
+bool Win32ClipboardReader::VonUns() {
+  const HWND besitzer = ::GetClipboardOwner();
+  DWORD prozess = 0;
+  if (besitzer != nullptr) ::GetWindowThreadProcessId(besitzer, &prozess);
+  return besitzer != nullptr && prozess == ::GetCurrentProcessId();
 }
 
 // Exact means that the text comes back unchanged from the code page: a best-fit look-alike ("L"

@@ -17,7 +17,8 @@ class Win32ClipboardReader final : public ClipboardReader {
   std::optional<std::size_t> Length() override;
   std::optional<std::u16string> UnicodeText() override;
   bool Markiert() override;
-  bool Leeren() override;
+  void Empty() override { ::EmptyClipboard(); }
+  bool VonUns() override;
   std::uint32_t Sequenznummer() override { return ::GetClipboardSequenceNumber(); }
   std::uint32_t Codepage() override { return ::GetACP(); }
   TAnsiText InAnsi(std::u16string_view text) override;

@@ -35,6 +35,13 @@ TOO_LONG_9_MIB = ("Der Text ist mit 9.437.184 Zeichen zu lang; TalsekTray verarb
                   "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 NOTHING_SELECTED = ("Es ist kein Text markiert, oder das Fenster nimmt keine Eingaben von TalsekTray an (zum Beispiel "
                     "ein als Administrator gestartetes Programm).\r\nDie Zwischenablage bleibt unverändert.").encode("cp1252")
+TERMINAL = ("Das Fenster im Vordergrund ist eine Konsole oder ein Terminal: dort würde Strg+C das laufende "
+            "Programm abbrechen, und TalsekTray sendet deshalb keine Tasten dorthin.\r\nKopieren Sie den Text dort "
+            "selbst und wählen Sie „Zwischenablage verschlüsseln“ oder „Zwischenablage entschlüsseln“ im Menü von "
+            "TalsekTray. Die Zwischenablage bleibt unverändert.").encode("cp1252")
+TOO_MUCH = ("Die Zwischenablage enthält mehr, als TalsekTray während des Ersetzens aufbewahren kann (höchstens "
+            "64 MB, in höchstens einer Sekunde gelesen).\r\nTalsekTray hat nichts kopiert; die Zwischenablage "
+            "bleibt unverändert.").encode("cp1252")
 NULL_BYTE_REFUSED = ("Der Text enthält das Zeichen €, das diese Methode in ein Nullzeichen verwandeln würde.\r\n"
                      "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 
@@ -750,22 +757,27 @@ def a_shortcut_pressed_while_a_commands_warning_is_open_starts_nothing(s: Sessio
 
 # ---- the selection in place --------------------------------------------------------------------------
 
-def in_place(s: Session, text: bytes, keys: str, record: str | None = None) -> bytes:
+def in_place(s: Session, text: bytes, keys: str, record: str | None = None, hold: int = 0,
+             during=None, ms: int = 5000) -> bytes:
     """A window of the probe's whose edit holds `text`, all of it selected and focused; `keys` pressed
-    there as a user presses them; what the edit holds a few seconds later. With `record`, the
-    clipboard's updates meanwhile and pictures of the desktop before and after are kept under that name."""
+    there as a user presses them; what the edit holds after `ms`. With `record`, the clipboard's updates
+    meanwhile and pictures of the desktop before and after are kept under that name; with `hold`, the
+    edit holds the clipboard that long after its paste; `during` runs while the edit is still there."""
     def press() -> None:
-        editor, out = s.probe_beside(b"focused=1", "the probe's edit takes the focus", "edit-window", text.hex(), "5000")
+        editor, out = s.probe_beside(b"focused=1", "the probe's edit takes the focus", "edit-window", text.hex(),
+                                     str(ms), str(hold))
         try:
             s.x("xdotool", "search", "--sync", "--name", "^probe-edit$", "windowfocus", "--sync", timeout=15)
             if record:
                 s.screenshot(f"{record}-before")
             s.x("xdotool", "key", keys)
+            if during:
+                during()
             if record:
                 time.sleep(2.5)
                 s.screenshot(f"{record}-after")
         finally:
-            end(editor, 20)
+            end(editor, ms / 1000 + 20)
         result.append(next((bytes.fromhex(line[5:]) for line in out.read_text().splitlines()
                             if line.startswith("text=")), None))
     result = []
@@ -774,6 +786,11 @@ def in_place(s: Session, text: bytes, keys: str, record: str | None = None) -> b
     else:
         press()
     return result[0]
+
+
+def in_place_settings(**more) -> dict:
+    return {"TastenkuerzelAuswahlVerschluesseln": CTRL_SHIFT_X, "TastenkuerzelAuswahlEntschluesseln": CTRL_SHIFT_Y,
+            **more}
 
 
 @case("auswahl")
@@ -802,6 +819,99 @@ def a_window_with_nothing_selected_gets_the_box_and_the_clipboard_stays(s: Sessi
     s.expect_box("Strg+Umschalt+X with nothing to copy", ERROR_CAPTION, NOTHING_SELECTED, "error")
     s.click_ok()
     s.check("the clipboard keeps its text", plain, s.clip_exact())
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_picture_beside_the_text_comes_back_with_it(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    rc, _ = s.probe("clip-set", b"vorher".hex(), "CF_ENHMETAFILE", "")
+    s.check("the probe copies a text with a picture beside it", 0, rc)
+    picture = s.probe("clip-data", "CF_ENHMETAFILE")[1].get("data")
+    s.check("Strg+Umschalt+X encrypts the selection", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x"))
+    s.no_box_for(300)
+    s.check("the text comes back", b"vorher", s.clip_exact())
+    s.check("... and the picture with it, as the same metafile", picture, s.probe("clip-data", "CF_ENHMETAFILE")[1].get("data"))
+    beenden(s, process)
+
+
+@case("auswahl")
+def what_the_user_copies_while_the_commands_box_is_open_stays(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings(Methode=3))
+    s.clip_put("vorher")
+
+    def copy_during_the_box() -> None:
+        s.expect_box("the byte shift of a selected euro sign", ERROR_CAPTION, NULL_BYTE_REFUSED, "error")
+        s.clip_put("neu")
+        s.click_ok()
+    s.check("the selection stays", b"A\x80B", in_place(s, b"A\x80B", "ctrl+shift+x", during=copy_during_the_box, ms=8000))
+    s.check("the user's copy stays on the clipboard", b"neu", s.clip_exact())
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_pending_clear_empties_the_decrypted_text_that_an_in_place_command_gives_back(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings(ZwischenablageLeerenNach=3))
+    decrypt(s, s.clip_put("Jcnnq Ygnv"), b"Hallo Welt", "Caesar 2")
+    started = time.monotonic()
+    s.check("Strg+Umschalt+X encrypts a selection meanwhile", b"cde", in_place(s, b"abc", "ctrl+shift+x", ms=3000))
+    if not poll(10, lambda: s.clip_exact() == b""):
+        raise CaseFailure("the decrypted text that came back is cleared after its seconds", b"", s.clip_exact())
+    s.check("... after them, not before", True, time.monotonic() - started > 2.5)
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_paste_that_holds_the_clipboard_longer_than_a_second_gets_it_back_later(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    s.clip_put("vorher")
+    s.check("the selection is replaced", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x", hold=1500))
+    if not poll(15, lambda: s.clip_exact() == b"vorher"):
+        raise CaseFailure("the clipboard comes back once the paste lets it go", b"vorher", s.clip_exact())
+    s.no_box_for(300)
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_console_running_a_job_gets_no_keys_and_a_box_says_why(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    s.clip_put("vorher")
+    job, lines = s.work / "job.bat", s.work / "job.txt"
+    lines.unlink(missing_ok=True)
+    # A line a second: ping waits a second between its two echoes.
+    job.write_text(f"@echo off\r\nfor /L %%i in (1,1,30) do (\r\n  >>\"{s.windows_path(lines)}\" echo %%i\r\n"
+                   "  ping -n 2 127.0.0.1 >nul\r\n)\r\n")
+    s.start_beside("wineconsole", "cmd", "/c", s.windows_path(job))
+    count = lambda: len(lines.read_text().split()) if lines.exists() else 0
+    s.check("the job runs in Wine's console", True, bool(poll(20, lambda: count() >= 2)))
+    found = s.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "cmd.exe", "windowfocus", "--sync", timeout=15)
+    s.check("the console's window takes the focus", 0, found.returncode)
+    s.x("xdotool", "key", "ctrl+shift+x")
+    s.expect_box("Strg+Umschalt+X in a console", ERROR_CAPTION, TERMINAL, "error")
+    s.click_ok()
+    before = count()
+    s.check("the job goes on after the shortcut", True, bool(poll(10, lambda: count() >= before + 2)))
+    s.check("the clipboard keeps its text", b"vorher", s.clip_exact())
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_clipboard_with_more_than_can_be_kept_is_left_alone_and_twenty_megabytes_are_kept(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    megabyte = 1024 * 1024
+    s.probe_beside(b"offered=1", "a program offers 20 delayed formats of 1 MB", "clip-offer", "20", str(megabyte), "20000")
+    s.check("with 20 MB offered the selection is replaced", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x"))
+    formats = clip_formats(s)
+    s.check("... and every format comes back", [megabyte] * 20,
+            [formats.get(f"TalsekProbeFormat{i}") for i in range(1, 21)])
+    s.probe_beside(b"offered=1", "a program offers 70 delayed formats of 1 MB", "clip-offer", "70", str(megabyte), "20000")
+
+    def refused_before_copying() -> None:
+        s.expect_box("Strg+Umschalt+X over 70 MB", ERROR_CAPTION, TOO_MUCH, "error")
+        s.click_ok()
+    s.check("with 70 MB offered the selection stays", b"Hallo Welt",
+            in_place(s, b"Hallo Welt", "ctrl+shift+x", during=refused_before_copying, ms=8000))
+    s.check("the clipboard keeps the offering program's text", b"vorher", s.clip_exact())
     beenden(s, process)
 
 

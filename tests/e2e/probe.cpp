@@ -669,7 +669,13 @@ int ClipSet(std::string_view hex, const char* formatName, std::string_view forma
   }
   EmptyClipboard();
   SetBlock(CF_TEXT, std::string_view(text->c_str(), text->size() + 1));
-  if (formatName != nullptr) {
+  if (formatName != nullptr && std::string_view(formatName) == "CF_ENHMETAFILE") {
+    // A picture beside the text, as Office programs copy: a drawn rectangle and a line of text.
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    Rectangle(dc, 10, 10, 200, 120);
+    TextOutA(dc, 20, 40, text->c_str(), static_cast<int>(text->size()));
+    SetClipboardData(CF_ENHMETAFILE, CloseEnhMetaFile(dc));
+  } else if (formatName != nullptr) {
     SetBlock(RegisterClipboardFormatA(formatName), *extra);
   }
   CloseClipboard();
@@ -680,6 +686,14 @@ int ClipSet(std::string_view hex, const char* formatName, std::string_view forma
 int ClipData(const char* formatName) {
   if (!WaitFor(kDefaultTimeoutMs, [] { return OpenClipboard(nullptr) != FALSE; })) {
     return Fail("the clipboard could not be opened");
+  }
+  if (std::string_view(formatName) == "CF_ENHMETAFILE") {
+    const auto picture = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+    std::string bits(picture != nullptr ? GetEnhMetaFileBits(picture, 0, nullptr) : 0, '\0');
+    if (!bits.empty()) GetEnhMetaFileBits(picture, static_cast<UINT>(bits.size()), reinterpret_cast<BYTE*>(bits.data()));
+    CloseClipboard();
+    std::printf("data=%s\n", Hex(bits).c_str());
+    return bits.empty() ? 1 : 0;
   }
   HANDLE data = GetClipboardData(RegisterClipboardFormatA(formatName));
   const auto* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
@@ -719,7 +733,7 @@ bool TakeFocus(HWND window, HWND focus, int timeoutMs) {
 // A window whose edit control holds the text (hex, or "@file" with the bytes), all of it selected
 // and focused, as a user leaves a selection before pressing an in-place shortcut; after the time,
 // what the edit holds, and how long after the user let go of Strg its text changed.
-int EditWindow(std::string_view source, int milliseconds) {
+int EditWindow(std::string_view source, int milliseconds, int holdAfterPaste) {
   std::optional<std::string> text;
   if (source.starts_with("@")) {
     FILE* file = std::fopen(std::string(source.substr(1)).c_str(), "rb");
@@ -762,7 +776,16 @@ int EditWindow(std::string_view source, int milliseconds) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    if (released && !replaced && contents() != before) replaced = Clock::now();
+    if (released && !replaced && contents() != before) {
+      replaced = Clock::now();
+      // As a slow program does that goes on reading the clipboard after its paste.
+      if (holdAfterPaste > 0 && OpenClipboard(window)) {
+        std::printf("held-after-paste=1\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(holdAfterPaste));
+        CloseClipboard();
+      }
+    }
   }
   std::printf("text=%s\n", Hex(contents()).c_str());
   if (released && replaced) {
@@ -770,6 +793,49 @@ int EditWindow(std::string_view source, int milliseconds) {
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(*replaced - *released).count()));
   }
   DestroyWindow(window);
+  return 0;
+}
+
+// A text and `count` registered formats of `bytes` bytes each, offered delayed as spreadsheets offer
+// their many formats: each is made only when a reader asks for it. Serves the requests for the time.
+int ClipOffer(int count, int bytes, int milliseconds) {
+  static int size = 0;
+  size = bytes;
+  struct Source {
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+      if (message == WM_RENDERFORMAT) {
+        std::string data(static_cast<std::size_t>(size), '\0');
+        for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>('A' + (i + wParam) % 26);
+        SetBlock(static_cast<UINT>(wParam), data);
+        return 0;
+      }
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+  };
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = Source::Procedure;
+  windowClass.lpszClassName = "TalsekProbeSource";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (window == nullptr || !WaitFor(kDefaultTimeoutMs, [window] { return OpenClipboard(window) != FALSE; })) {
+    return Fail("the clipboard could not be opened");
+  }
+  EmptyClipboard();
+  SetBlock(CF_TEXT, std::string_view("vorher", 7));
+  for (int i = 1; i <= count; ++i) {
+    const UINT format = RegisterClipboardFormatA(("TalsekProbeFormat" + std::to_string(i)).c_str());
+    SetClipboardData(format, nullptr);
+  }
+  CloseClipboard();
+  std::printf("offered=1\n");
+  std::fflush(stdout);
+  // Each request is answered the moment it comes, as a program idle in its message loop answers it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
   return 0;
 }
 
@@ -979,7 +1045,9 @@ int Usage() {
       "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
-      "  edit-window <hex|@file> <ms>           a window whose edit holds the text, selected; then its text\n"
+      "  edit-window <hex|@file> <ms> [hold]    a window whose edit holds the text, selected; then its text;\n"
+      "                                         with hold, the clipboard held that long after the paste\n"
+      "  clip-offer <count> <bytes> <ms>        a text and count formats of the size, each rendered when asked\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
       "  hold-file <path> <ms>                  hold a file open, shared for reading only, for the time\n"
       "  post-registered <class> <name>         post a registered message to a window of the class\n",
@@ -1013,7 +1081,8 @@ int main(int argc, char** argv) {
   if (command == "clip-get") return ClipGet();
   if (command == "clip-set" && argc > 2) return ClipSet(argv[2], argc > 4 ? argv[3] : nullptr, argc > 4 ? argv[4] : "");
   if (command == "clip-data" && argc > 2) return ClipData(argv[2]);
-  if (command == "edit-window" && argc > 3) return EditWindow(argv[2], std::atoi(argv[3]));
+  if (command == "edit-window" && argc > 3) return EditWindow(argv[2], std::atoi(argv[3]), argc > 4 ? std::atoi(argv[4]) : 0);
+  if (command == "clip-offer" && argc > 4) return ClipOffer(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "clip-formats") return ClipFormats();
   if (command == "clip-set-unicode" && argc > 2) return ClipSetUnicode(argv[2]);
   if (command == "clip-hold" && argc > 2) return ClipHold(std::atoi(argv[2]));

@@ -23,9 +23,11 @@ class FakeClipboard : public ClipboardReader {
     if (!condition) throw std::logic_error(what);
   }
 
-  void SetBytes(std::string_view bytes, CopyScope copyScope = CopyScope::Shared) {
+  // Another program's copy, unless `ours` (the text buffer's copy).
+  void SetBytes(std::string_view bytes, CopyScope copyScope = CopyScope::Shared, bool ours = false) {
     scope = copyScope == CopyScope::Handover ? CopyScope::Private : copyScope;
     ++sequence;
+    fromUs = ours;
     text.emplace();
     for (const unsigned char b : bytes) text->push_back(b);
   }
@@ -60,18 +62,15 @@ class FakeClipboard : public ClipboardReader {
     Require(open_, "the clipboard's formats are read while it is closed");
     return scope == CopyScope::Private;
   }
-  bool Leeren() override {
-    Require(!open_, "the clipboard is emptied while the commands hold it");
-    if (leerenScheitert > 0) {
-      --leerenScheitert;
-      return false;
-    }
+  void Empty() override {
+    Require(open_, "the clipboard is emptied while it is closed");
     text.reset();
     scope = CopyScope::Shared;
     ++sequence;
     ++emptied;
-    return true;
+    fromUs = true;
   }
+  bool VonUns() override { return fromUs; }
   std::uint32_t Sequenznummer() override { return sequence; }
   std::uint32_t Codepage() override { return 28591; }
   TAnsiText InAnsi(std::u16string_view unicode) override { return Latin1(unicode); }
@@ -82,7 +81,7 @@ class FakeClipboard : public ClipboardReader {
   int busyFor = 0;                     // so many tries to open fail first
   int opens = 0;
   int emptied = 0;
-  int leerenScheitert = 0;             // so many emptyings find the clipboard held open
+  bool fromUs = false;                 // the last write was this program's
   std::uint32_t sequence = 1;
 
  private:

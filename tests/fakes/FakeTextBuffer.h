@@ -70,7 +70,7 @@ class FakeTextBuffer : public TextBuffer {
       --unmarkedCopies;
       scope = CopyScope::Shared;
     }
-    clipboard_.SetBytes(text.substr(selStart_, selEnd_ - selStart_), scope);
+    clipboard_.SetBytes(text.substr(selStart_, selEnd_ - selStart_), scope, true);
   }
 
   std::string text;

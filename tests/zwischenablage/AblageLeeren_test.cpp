@@ -11,12 +11,15 @@ namespace {
 
 struct Leeren : ::testing::Test {
   FakeClipboard ablage;
+  std::chrono::milliseconds uhr{0};
+  TEigentum eigentum{ablage, {[this] { return uhr; }, [this](std::chrono::milliseconds d) { uhr += d; }}};
   std::vector<std::string> log;  // the clock's starts and stops and the tips, in order
-  TAblageLeeren leeren{ablage, [this](bool an) { log.push_back(an ? "uhr an" : "uhr aus"); },
+  TAblageLeeren leeren{eigentum, [this](bool an) { log.push_back(an ? "uhr an" : "uhr aus"); },
                        [this](const std::string& tip) { log.push_back(tip); }};
 
   void Entschluesselt(std::int32_t sekunden) {
-    ablage.SetBytes("Hallo", CopyScope::Private);
+    ablage.SetBytes("Hallo", CopyScope::Private, true);
+    eigentum.Eintragen(TZweck::Ergebnis, true);
     leeren.NachEntschluesseln(sekunden);
   }
 };
@@ -66,7 +69,7 @@ TEST_F(Leeren, NoSecondsAnEncryptionOrAHeldClipboardClearNothingYet) {
   EXPECT_TRUE(ablage.text.has_value());
 
   Entschluesselt(1);
-  ablage.leerenScheitert = 1;
+  ablage.busyFor = 1;
   leeren.Sekunde();
   EXPECT_TRUE(leeren.Anstehend()) << "a clipboard held open is tried again at the next tick";
   leeren.Sekunde();

@@ -43,7 +43,10 @@ class Zwischenablage : public ::testing::Test {
   }
 
   void Zuruecksetzen() {
+    // The sequence goes on, as the system's does: an entry of the owner's from before stays stale.
+    const std::uint32_t sequenz = ablage.sequence;
     ablage = FakeClipboard();
+    ablage.sequence = sequenz + 1;
     puffer.calls.clear();
     puffer.emptyPastes = puffer.richPastes = puffer.lostCopies = 0;
     puffer.loneBreaksToCrLf = false;
@@ -57,12 +60,9 @@ class Zwischenablage : public ::testing::Test {
   RecordingMessageSink meldungen;
   // Sleeping only moves the clock on, so that waiting costs the tests nothing.
   std::chrono::milliseconds uhr{0};
-  ZwischenablageBefehle befehle{optionen,
-                                [this] { auffrischen(); },
-                                puffer,
-                                ablage,
-                                meldungen,
-                                {[this] { return uhr; }, [this](std::chrono::milliseconds d) { uhr += d; }}};
+  TWartefrist frist{[this] { return uhr; }, [this](std::chrono::milliseconds d) { uhr += d; }};
+  TEigentum eigentum{ablage, frist};
+  ZwischenablageBefehle befehle{optionen, [this] { auffrischen(); }, puffer, ablage, eigentum, meldungen, frist};
 };
 
 struct Fall {
