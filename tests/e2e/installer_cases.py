@@ -200,13 +200,14 @@ def cases(args) -> int:
         editor = start_editor(install_win)
         what = f"uninstall while the {state} and talsek.exe are open"
         # The uninstaller copies itself to %TEMP% and runs from there, so that it can delete itself;
-        # the first process returns at once, and the work is done when the folder is gone.
+        # the first process returns at once, and the work is done when its last step, the Uninstall
+        # key, is gone (the folder goes before the shortcuts and the Run value).
         check(f"{what}: exit code", 0, wine(quiet.group(1), *quiet.group(2).split()).returncode)
-        check(f"{what}: install folder removed", True, poll(60, lambda: not install.exists(), 0.2))
+        check(f"{what}: Uninstall key removed", True, poll(60, lambda: reg_values(UNINSTALL_KEY) is None, 0.2))
+        check(f"{what}: install folder removed", False, install.exists())
         ended(what, program, editor)
         check(f"{what}: Start menu folder removed", None, names(menu))
         check(f"{what}: Run value removed", None, (reg_values(RUN_KEY) or {}).get("TalsekTray"))
-        check(f"{what}: Uninstall key removed", None, reg_values(UNINSTALL_KEY))
         check(f"{what}: settings kept", settings, reg_values(SETTINGS_KEY))
         if state == "box":
             check("install again: exit code", 0, wine(args.setup, "/S").returncode)
