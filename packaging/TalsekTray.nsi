@@ -22,6 +22,7 @@ ManifestDPIAware true
 !include WinMessages.nsh
 
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TalsekTray"
 
 Name "TalsekTray ${VERSION}"
@@ -64,9 +65,13 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Holvarin"
 !define TEXT_NICHT_GESCHRIEBEN "Die Datei „$R9“ konnte nicht geschrieben werden.$\r$\nDie bisherige Installation bleibt unverändert."
 !define TEXT_NICHT_EINGERICHTET "„$R9“ konnte nicht angelegt werden.$\r$\nTalsekTray ist installiert, aber nicht vollständig eingerichtet. Bitte starten Sie die Installation erneut."
 !define TEXT_NICHT_ENTFERNT "Die Datei „$R9“ ist in Gebrauch und kann nicht entfernt werden.$\r$\nSchließen Sie das Programm, das sie geöffnet hat, und entfernen Sie TalsekTray erneut. Bis dahin bleibt es unter „Apps“ eingetragen."
+; Not a failure: everything is removed, only files that a running program still maps wait, in the
+; folder $R7, for the next log-on; $R6 names them, each on a line of its own. The exit code stays 0:
+; nothing is left that removing again could remove, and the entry that would allow it is gone.
+!define TEXT_BEIM_ANMELDEN "TalsekTray wurde entfernt.$\r$\nNoch in Gebrauch und daher erst bei der nächsten Anmeldung gelöscht (bis dahin im Ordner „$R7“):$R6"
 
-; Says why the setup stops and stops it with exit code 2, with /S too.
-!macro Scheitern text
+; Shows a text in a box, or with /S writes it to the log.
+!macro Melden text icon
   DetailPrint "${text}"
   ${If} ${Silent}
     ClearErrors
@@ -76,7 +81,12 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Holvarin"
       FileClose $R8
     ${EndIf}
   ${EndIf}
-  MessageBox MB_OK|MB_ICONSTOP "${text}" /SD IDOK
+  MessageBox MB_OK|${icon} "${text}" /SD IDOK
+!macroend
+
+; Says why the setup stops and stops it with exit code 2, with /S too.
+!macro Scheitern text
+  !insertmacro Melden "${text}" MB_ICONSTOP
   SetErrorLevel 2
   Quit
 !macroend
@@ -179,11 +189,25 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-; Deletes a renamed file, as long as each before it went; $R9 names the first that stays.
+; Deletes a renamed file, as long as each before it went. One that Windows renamed but will not
+; delete goes to the folder for the next log-on (un.Restordner) and onto the list $R6; $R9 names the
+; first that can go neither way.
 !macro Entfernen name
   ${If} $R9 == ""
     Delete "$INSTDIR\${name}.alt"
-    ${IfThen} ${FileExists} "$INSTDIR\${name}.alt" ${|} StrCpy $R9 "$INSTDIR\${name}" ${|}
+    ${If} ${FileExists} "$INSTDIR\${name}.alt"
+      Call un.Restordner
+      StrCpy $0 0
+      ${If} $R7 != ""
+        ; No MOVEFILE_COPY_ALLOWED: a copy on another drive would leave the original where it is.
+        System::Call 'kernel32::MoveFileExW(w "$INSTDIR\${name}.alt", w "$R7\${name}", i 0) i .r0'
+      ${EndIf}
+      ${If} $0 <> 0
+        StrCpy $R6 "$R6$\r$\n„$INSTDIR\${name}“"
+      ${Else}
+        StrCpy $R9 "$INSTDIR\${name}"
+      ${EndIf}
+    ${EndIf}
   ${EndIf}
 !macroend
 
@@ -294,11 +318,56 @@ Section "TalsekTray bei der Anmeldung starten" SecAutostart
   !insertmacro Geprueft "HKCU\${RUN_KEY}"
 SectionEnd
 
-; The entry in "Apps & features" and the start at log-on go only once every file is gone; a file in
-; use keeps everything, the uninstaller itself among it, so that removing can be tried again.
+; The image of a running program can be renamed but not deleted: another session's TalsekTray, one
+; that would not end, or the shell that reads the icon. Without administrator rights no delete can
+; be scheduled for the next start, so such a file leaves the program folder for a folder of its own
+; under %TEMP%, made here ($R7, "" until one is needed), and a RunOnce value ($R5) removes that
+; folder, and nothing else, at the next log-on. The value is written before anything is moved, so
+; that nothing lies there without it. cmd.exe is the one program every Windows has that removes a
+; folder; after /c the line does not start with a quote, so cmd keeps the quotes around the path,
+; and the value is UTF-16 as the path is.
+Function un.Restordner
+  ${If} $R7 == ""
+    Push $0
+    Push $1
+    Push $2
+    StrCpy $1 0
+    ${Do}
+      IntOp $1 $1 + 1
+      System::Call 'kernel32::CreateDirectoryW(w "$TEMP\TalsekTray-Entfernen-$1", p 0) i .r0 ?e'
+      Pop $2
+      ; ERROR_ALREADY_EXISTS: a folder of an earlier uninstall that still waits for its log-on.
+      ${If} $0 <> 0
+      ${OrIf} $2 <> 183
+      ${OrIf} $1 >= 1000
+        ${ExitDo}
+      ${EndIf}
+    ${Loop}
+    ${If} $0 <> 0
+      ClearErrors
+      WriteRegStr HKCU "${RUNONCE_KEY}" "TalsekTray-Entfernen-$1" \
+          '"$SYSDIR\cmd.exe" /c rmdir /s /q "$TEMP\TalsekTray-Entfernen-$1"'
+      ${If} ${Errors}
+        RMDir "$TEMP\TalsekTray-Entfernen-$1"
+      ${Else}
+        StrCpy $R7 "$TEMP\TalsekTray-Entfernen-$1"
+        StrCpy $R5 "TalsekTray-Entfernen-$1"
+      ${EndIf}
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Pop $0
+  ${EndIf}
+FunctionEnd
+
+; The entry in "Apps & features", the start at log-on and the shortcuts go only once no file is left
+; in the program folder; a file in use keeps everything, the uninstaller itself among it, so that
+; removing can be tried again.
 Section "Uninstall"
   Call un.ProgrammeBeenden
   StrCpy $R9 ""
+  StrCpy $R7 ""
+  StrCpy $R6 ""
   !insertmacro JedeDatei Beiseite
   ${If} $R9 != ""
     !insertmacro JedeDatei Zurueck
@@ -308,6 +377,12 @@ Section "Uninstall"
   !insertmacro JedeDatei Entfernen
   ${If} $R9 != ""
     !insertmacro JedeDatei Zurueck
+    ; What went to the folder stays there, for its RunOnce value; an empty one goes with its value.
+    ${If} $R6 == ""
+    ${AndIf} $R7 != ""
+      RMDir "$R7"
+      DeleteRegValue HKCU "${RUNONCE_KEY}" "$R5"
+    ${EndIf}
     !insertmacro Scheitern "${TEXT_NICHT_ENTFERNT}"
   ${EndIf}
   ; What an interrupted setup may have left beside them.
@@ -320,6 +395,9 @@ Section "Uninstall"
 
   DeleteRegValue HKCU "${RUN_KEY}" "TalsekTray"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $R6 != ""
+    !insertmacro Melden "${TEXT_BEIM_ANMELDEN}" MB_ICONINFORMATION
+  ${EndIf}
   ; The settings under HKCU\Software\Holvarin\Talsek stay: they are the user's, and the ZIP's
   ; programs read them too.
 SectionEnd

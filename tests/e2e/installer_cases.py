@@ -1,6 +1,8 @@
 """End-to-end test of the per-user installer, in a Wine prefix made fresh for it: a silent install
 and what it leaves (files, Start menu, registry); updates over a running TalsekTray whose start-up box
-or whose tray menu is open; and silent uninstalls over one in each of those states.
+or whose tray menu is open; silent uninstalls over one in each of those states; a file held open by
+another program, which stops the update and the uninstall; and a file mapped as a program's image,
+which the uninstall leaves in %TEMP% for the next log-on.
 
     installer_cases.py --setup TalsekTray-1.5-win64-setup.exe --zip TalsekTray-1.5-win64.zip
                        --probe probe.exe --prefix DIR
@@ -25,6 +27,7 @@ from harness import SETTINGS_KEY, TRAY_WINDOW, WINE, end, poll  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+RUNONCE_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TalsekTray"
 PROGRAMS = ("TalsekTray.exe", "talsek.exe")
 EDITOR_CAPTION = "Talsek-Optionen"
@@ -200,13 +203,14 @@ def cases(args) -> int:
         editor = start_editor(install_win)
         what = f"uninstall while the {state} and talsek.exe are open"
         # The uninstaller copies itself to %TEMP% and runs from there, so that it can delete itself;
-        # the first process returns at once, and the work is done when the folder is gone.
+        # the first process returns at once, and the work is done when its last step, the Uninstall
+        # key, is gone (the folder goes before the shortcuts and the Run value).
         check(f"{what}: exit code", 0, wine(quiet.group(1), *quiet.group(2).split()).returncode)
-        check(f"{what}: install folder removed", True, poll(60, lambda: not install.exists(), 0.2))
+        check(f"{what}: Uninstall key removed", True, poll(60, lambda: reg_values(UNINSTALL_KEY) is None, 0.2))
+        check(f"{what}: install folder removed", False, install.exists())
         ended(what, program, editor)
         check(f"{what}: Start menu folder removed", None, names(menu))
         check(f"{what}: Run value removed", None, (reg_values(RUN_KEY) or {}).get("TalsekTray"))
-        check(f"{what}: Uninstall key removed", None, reg_values(UNINSTALL_KEY))
         check(f"{what}: settings kept", settings, reg_values(SETTINGS_KEY))
         if state == "box":
             check("install again: exit code", 0, wine(args.setup, "/S").returncode)
@@ -245,6 +249,45 @@ def cases(args) -> int:
     check("... and ends by its menu", 0, end(program, 15))
     check("update once the file is free: exit code", 0, wine(args.setup, "/S").returncode)
     installed_as_released("update once the file is free", install, args.zip)
+
+    # A file that Windows renames but will not delete, as a running program's image: talsek.exe, which
+    # the probe maps as the shell does to read its icon. It leaves for a folder under %TEMP% that a
+    # RunOnce value removes at the next log-on; everything else goes, and the uninstall succeeds. %TEMP%
+    # has a space and letters outside the ANSI code page, as under such a user name. The uninstaller
+    # runs from a copy, as it runs itself, but waited for, so that its exit code shows.
+    temp_win, temp = folder("TEMP")
+    copy_win, copy = temp_win + "\\uninstall-copy.exe", temp / "uninstall-copy.exe"
+    user = "J\u00fcrgen \u0416\u0443\u043a\u043e\u0432"
+    temp_win, temp, log = f"{temp_win}\\{user}", temp / user, temp / user / "TalsekTray-Setup.log"
+    temp.mkdir()
+    for variable in ("TMP", "TEMP"):
+        wine("reg", "add", r"HKCU\Environment", "/v", variable, "/d", temp_win, "/f")
+    rest_win, rest = temp_win + "\\TalsekTray-Entfernen-1", temp / "TalsekTray-Entfernen-1"
+    mapper = subprocess.Popen([WINE, args.probe, "map-image", install_win + "\\talsek.exe", "600000"],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    check("the probe maps talsek.exe", b"mapped=1", mapper.stdout.readline().strip())
+    shutil.copyfile(install / "uninstall.exe", copy)
+    what = "uninstall while talsek.exe is mapped"
+    uninstalled = wine(copy_win, "/S", "_?=" + install_win).returncode
+    copy.unlink()
+    print(f"{what}: exit code {uninstalled}, message {setup_log(log)!r}")
+    check(f"{what}: exit code, file moved aside", (0, ["talsek.exe"]), (uninstalled, names(rest)))
+    check(f"{what}: message", "TalsekTray wurde entfernt.\r\nNoch in Gebrauch und daher erst bei der n\u00e4chsten "
+          f"Anmeldung gel\u00f6scht (bis dahin im Ordner \u201e{rest_win}\u201c):\r\n\u201e{install_win}\\talsek.exe"
+          "\u201c", setup_log(log))
+    check(f"{what}: program folder, Start menu folder, Run value, Uninstall key removed", (False, None, None, None),
+          (install.exists(), names(menu), (reg_values(RUN_KEY) or {}).get("TalsekTray"), reg_values(UNINSTALL_KEY)))
+    mapper.kill()
+    mapper.wait()
+    # The next log-on, which Wine does not have: the value's command line, started as Windows starts it.
+    # `reg query` prints in the console's code page; the export is UTF-16.
+    exported = temp / "runonce.reg"
+    wine("reg", "export", RUNONCE_KEY, f"{temp_win}\\runonce.reg", "/y")
+    runonce = re.search(r'^"TalsekTray-Entfernen-1"="(.*)"\r?$',
+                        exported.read_bytes().decode("utf-16") if exported.exists() else "", re.M)
+    command = re.sub(r"\\(.)", r"\1", runonce.group(1)) if runonce else "cmd /c rem"
+    wine(*[arg.strip('"') for arg in re.findall(r'"[^"]*"|\S+', command)])
+    check("at the next log-on: the folder goes, nothing else in %TEMP%", (False, True), (rest.exists(), log.exists()))
     return 1 if failures else 0
 
 

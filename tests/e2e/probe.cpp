@@ -1023,6 +1023,20 @@ int PostRegistered(const char* windowClass, const char* name) {
   return 0;
 }
 
+// Maps an executable as an image, as the shell does to read its icon and the loader to run it:
+// Windows then renames the file but will not delete it. Says whether it got it.
+int MapImage(const char* path, int milliseconds) {
+  HMODULE image = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  std::printf("mapped=%d\n", image != nullptr ? 1 : 0);
+  std::fflush(stdout);
+  if (image == nullptr) {
+    return 1;
+  }
+  Sleep(static_cast<DWORD>(milliseconds));
+  FreeLibrary(image);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe <command> [args]\n"
@@ -1050,7 +1064,8 @@ int Usage() {
       "  clip-offer <count> <bytes> <ms>        a text and count formats of the size, each rendered when asked\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
       "  hold-file <path> <ms>                  hold a file open, shared for reading only, for the time\n"
-      "  post-registered <class> <name>         post a registered message to a window of the class\n",
+      "  post-registered <class> <name>         post a registered message to a window of the class\n"
+      "  map-image <path> <ms>                  map an executable as a running program's image, for the time\n",
       stderr);
   return 2;
 }
@@ -1099,5 +1114,6 @@ int main(int argc, char** argv) {
     std::printf("acp=%u\n", GetACP());
     return 0;
   }
+  if (command == "map-image" && argc > 3) return MapImage(argv[2], std::atoi(argv[3]));
   return Usage();
 }
