@@ -14,10 +14,10 @@ constexpr milliseconds kLoslassen{2000};
 constexpr milliseconds kTastenTakt{10};
 // A program answers Strg+C at once or not at all: an elevated one drops input from here silently.
 constexpr milliseconds kKopie{1000};
-// The paste reads the result when it handles Strg+V; a window that never does gets its clipboard back.
-constexpr milliseconds kEinfuegen{2000};
+// The paste asks for the result when it handles Strg+V; busy programs take a few hundred
+// milliseconds, and a window that has not asked in five seconds takes no paste.
+constexpr milliseconds kEinfuegen{5000};
 constexpr milliseconds kAblageTakt{20};
-constexpr milliseconds kUmschauen{200};
 // Clipboard managers hold the clipboard for moments; the snapshot is taken within the copy's time.
 constexpr milliseconds kOeffnen{1000};
 // A paste or a clipboard tool that holds the clipboard longer than this holds it for good.
@@ -129,6 +129,7 @@ TAuswahlEnde TAuswahlBefehl::Ersetzen(const std::function<bool()>& befehl) {
     Lauf(const Lauf&) = delete;
     Lauf& operator=(const Lauf&) = delete;
   } const lauf(*this);
+  uebergabe_.Angeboten();
   const auto zurueck = [this](TAuswahlEnde ende) {
     if (!Zurueckgeben(kZurueckgeben)) return Fehler(texte::kNichtZurueckgegeben, TAuswahlEnde::NichtZurueck);
     return ende;
@@ -171,18 +172,24 @@ TAuswahlEnde TAuswahlBefehl::Ersetzen(const std::function<bool()>& befehl) {
     throw;
   }
   if (!geliefert) return zurueck(TAuswahlEnde::BefehlAbgelehnt);
-  // A clipboard watcher that ignores the marks reads every update the moment it comes; its reads are
-  // over before the paste is sent, so that only the paste's read counts.
-  umgebung_.Warten(kUmschauen, kUmschauen, [] { return false; });
   // Strg+V into another window would put the text where the user never selected anything; the tray
   // menu cannot take the front meanwhile, but any other program can.
   if (umgebung_.Vordergrund() != fenster) {
     const TAuswahlEnde ende = zurueck(TAuswahlEnde::FensterGewechselt);
     return ende == TAuswahlEnde::FensterGewechselt ? Fehler(texte::kFensterGewechselt, ende) : ende;
   }
-  const int gelesen = umgebung_.Gelesen();
+  uebergabe_.Gesendet(umgebung_.Prozess(fenster));
   if (umgebung_.StrgUnd('V')) {
-    umgebung_.Warten(kEinfuegen, kAblageTakt, [&] { return umgebung_.Gelesen() > gelesen; });
+    umgebung_.Warten(kEinfuegen, kAblageTakt, [&] { return uebergabe_.Fertig(umgebung_.Jetzt()); });
+  }
+  // A read-only page or document copies, but takes no paste.
+  if (uebergabe_.Beantwortet() == 0) {
+    const TAuswahlEnde ende = zurueck(TAuswahlEnde::KeinEinfuegen);
+    return ende == TAuswahlEnde::KeinEinfuegen ? Fehler(texte::kKeinEinfuegen, ende) : ende;
   }
   return zurueck(TAuswahlEnde::Ersetzt);
+}
+
+void TAuswahlBefehl::Anfrage(unsigned format) {
+  if (laeuft_ && uebergabe_.Anfrage(umgebung_.LeserProzess(), umgebung_.Jetzt())) umgebung_.Rendern(format);
 }

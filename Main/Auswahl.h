@@ -3,8 +3,9 @@
 // clipboard back what it held before. Careful where careless ones are not: it waits until the user
 // has let go of the keys instead of sending key-ups of its own, it takes the copy as done only once
 // its text can be read, it pastes only into the window that had the selection and never into a
-// terminal (where Strg+C stops the running program), it gives the clipboard back only once the paste
-// has taken the result and only while the clipboard still holds what the command put there, and it
+// terminal (where Strg+C stops the running program), it answers only the paste's requests for the
+// result and sends Strg+V at once, it gives the clipboard back once the paste has taken the result and
+// only while the clipboard still holds what the command put there, and it
 // keeps every format the clipboard held, pictures too, or says before it starts that it cannot.
 #pragma once
 
@@ -18,6 +19,7 @@
 #include "Main/ClipboardReader.h"
 #include "Main/Eigentum.h"
 #include "Main/MessageSink.h"
+#include "Main/Uebergabe.h"
 
 // What the command needs of the desktop; the Windows half does it with GetAsyncKeyState, SendInput,
 // the clipboard and a message loop, the tests with fakes.
@@ -38,8 +40,12 @@ class TAuswahlUmgebung {
   virtual void Vergessen() = 0;
   // Strg with the key ('C' or 'V') as input to the foreground window; false when it was not taken.
   virtual bool StrgUnd(char taste) = 0;
-  // How often the result that the command put on the clipboard has been read.
-  virtual int Gelesen() = 0;
+  // The process of a window; the process whose window has the clipboard open now, 0 for none.
+  virtual std::uint32_t Prozess(std::uintptr_t fenster) = 0;
+  virtual std::uint32_t LeserProzess() = 0;
+  // While a reader waits for it: puts the result offered for the paste on the clipboard in `format`.
+  virtual void Rendern(unsigned format) = 0;
+  virtual std::chrono::milliseconds Jetzt() = 0;
   // Waits until `bedingung` holds, for at most `frist`, serving the program's messages meanwhile;
   // the condition is asked again at each message and at least every `takt`.
   virtual bool Warten(std::chrono::milliseconds frist, std::chrono::milliseconds takt,
@@ -56,6 +62,7 @@ enum class TAuswahlEnde {
   KeineKopie,         // the copy brought no text: nothing marked, or a window that takes no input from here
   BefehlAbgelehnt,    // the command refused the text in its own box; the clipboard was given back
   FensterGewechselt,  // another window came to the front meanwhile; nothing was pasted, the clipboard given back
+  KeinEinfuegen,      // the window never asked for the result: it takes no paste; the clipboard given back
   NichtZurueck,       // the clipboard stayed held by another program, and could not be given back
 };
 
@@ -78,9 +85,11 @@ class TAuswahlBefehl {
  public:
   TAuswahlBefehl(TAuswahlUmgebung& umgebung, ClipboardReader& ablage, TEigentum& eigentum, MessageSink& meldungen);
 
-  // Runs the command. `befehl` is the clipboard command, which puts its result on the clipboard for
+  // Runs the command. `befehl` is the clipboard command, which offers its result on the clipboard for
   // the paste (recording it with the owner) or says in its box why not; it returns whether it did.
   TAuswahlEnde Ersetzen(const std::function<bool()>& befehl);
+  // A reader asks for the offered result in `format`: rendered for the paste only.
+  void Anfrage(unsigned format);
   bool Laeuft() const { return laeuft_; }
   // The program has to end in the middle of the command: one try to give the clipboard back now.
   void Notfall();
@@ -96,6 +105,7 @@ class TAuswahlBefehl {
   ClipboardReader& ablage_;
   TEigentum& eigentum_;
   MessageSink& meldungen_;
+  TUebergabe uebergabe_;
   bool laeuft_ = false;
   bool gesichert_ = false;         // there is something to give back
   bool warEntschluesselt_ = false;  // what is to come back is a decrypted text of ours

@@ -6,8 +6,8 @@
 
 // Who may keep what a copy puts on the clipboard. A private copy carries the formats by which the
 // clipboard history, the cloud clipboard and clipboard managers know to leave it alone. A handover is
-// a private copy meant for one paste only: it stays with this program until a reader asks for it,
-// and the buffer counts those reads.
+// a private result meant for one paste only, which the in-place command offers itself: it never goes
+// through the buffer's copy.
 enum class CopyScope { Shared, Private, Handover };
 
 class TextBuffer {

@@ -123,6 +123,12 @@ inline constexpr std::string_view kNichtZurueckgegeben =
     "sie seit zehn Sekunden ge\xF6" "ffnet.\r\nDie Zwischenablage enth\xE4lt noch den markierten Text oder sein "
     "Ergebnis.";
 
+// Das Fenster hat das Ergebnis nicht eingefügt; es nimmt wohl keine Eingaben an (zum Beispiel eine
+// schreibgeschützte Seite oder ein schreibgeschütztes Dokument).\r\nDie Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kKeinEinfuegen =
+    "Das Fenster hat das Ergebnis nicht eingef\xFCgt; es nimmt wohl keine Eingaben an (zum Beispiel eine "
+    "schreibgesch\xFCtzte Seite oder ein schreibgesch\xFCtztes Dokument).\r\nDie Zwischenablage bleibt unver\xE4ndert.";
+
 // The tray menu's stored captions, in menu order (the separators are the GUI layer's "-").
 inline constexpr std::string_view kProgrammTalsekStarten = "Programm Talsek starten";
 // Talsek-Optionen ändern

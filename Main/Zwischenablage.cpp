@@ -83,14 +83,16 @@ const TMethode* MethodeSuchen(std::int32_t code) {
 
 ZwischenablageBefehle::ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen,
                                              TextBuffer& puffer, ClipboardReader& ablage, TEigentum& eigentum,
-                                             MessageSink& meldungen, TWartefrist frist)
+                                             MessageSink& meldungen, TWartefrist frist,
+                                             std::function<void(const std::string&)> uebergeben)
     : optionen_(optionen),
       optionenLesen_(std::move(optionenLesen)),
       puffer_(puffer),
       ablage_(ablage),
       eigentum_(eigentum),
       meldungen_(meldungen),
-      frist_(std::move(frist)) {}
+      frist_(std::move(frist)),
+      uebergeben_(std::move(uebergeben)) {}
 
 // A ciphertext is meant to be pasted and shared; the user may well want it in the clipboard history.
 bool ZwischenablageBefehle::Verschluesseln() { return Ausfuehren(true, &TMethode::vorwaerts, CopyScope::Shared); }
@@ -228,14 +230,12 @@ bool ZwischenablageBefehle::Uebernehmen(std::string& text, const std::string& er
 
 bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie, bool entschluesselt) {
   const auto beginn = frist_.jetzt();
+  if (kopie == CopyScope::Handover) return Uebergeben(text, entschluesselt);
   const bool privat = kopie != CopyScope::Shared;
-  // Checking a handover would count as its reader: it is checked as a private copy and then handed
-  // over afresh, the same text from the same selection.
-  const CopyScope geprueft = kopie == CopyScope::Handover ? CopyScope::Private : kopie;
   bool ohneMarke = false;
   const bool angekommen = Versuchen(frist_, beginn, [&] {
     puffer_.SelectAll();
-    puffer_.Copy(geprueft);
+    puffer_.Copy(kopie);
     // What the platform makes of the copy of an empty selection is its own affair.
     if (text.empty()) return true;
     bool da = false;
@@ -252,19 +252,25 @@ bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie, b
     });
     return da;
   });
-  if (angekommen) {
-    if (kopie == CopyScope::Handover) {
-      puffer_.Copy(kopie);
-      // Recorded without a look at its text, which would count as the paste's read.
-      if (!eigentum_.Eintragen(TZweck::Uebergabe, entschluesselt)) {
-        Fehler(texte::kNichtKopiert);
-        return false;
-      }
-    }
-    return true;
-  }
+  if (angekommen) return true;
   // A decrypted text goes on the clipboard with its marks or not at all.
   if (ohneMarke) eigentum_.Leeren();
+  Fehler(texte::kNichtKopiert);
+  return false;
+}
+
+// What the buffer holds has passed every check; only the copy is the program's own. It replaces the
+// copy of the selection only while the clipboard still holds that: a copy of the user's made since
+// stays, and the command ends in its box.
+bool ZwischenablageBefehle::Uebergeben(const std::string& text, bool entschluesselt) {
+  TEigentum::TErgebnis ergebnis = TEigentum::TErgebnis::Belegt;
+  Versuchen(frist_, frist_.jetzt(), [&] {
+    ergebnis = eigentum_.Ersetzen(TZweck::Uebergabe, entschluesselt, [&] {
+      if (uebergeben_) uebergeben_(text);
+    });
+    return ergebnis != TEigentum::TErgebnis::Belegt;
+  });
+  if (ergebnis == TEigentum::TErgebnis::Erledigt) return true;
   Fehler(texte::kNichtKopiert);
   return false;
 }

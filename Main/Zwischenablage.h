@@ -38,13 +38,16 @@ class ZwischenablageBefehle {
  public:
   // optionenLesen refreshes `optionen` and may throw; it runs first in each command.
   // Each copy that reaches the clipboard is recorded with `eigentum` as the program's own.
+  // `uebergeben` offers an in-place command's result for its paste, while the clipboard is open and
+  // empty; the program offers it itself, so that it sees who asks for it.
   ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen, TextBuffer& puffer,
-                        ClipboardReader& ablage, TEigentum& eigentum, MessageSink& meldungen, TWartefrist frist);
+                        ClipboardReader& ablage, TEigentum& eigentum, MessageSink& meldungen, TWartefrist frist,
+                        std::function<void(const std::string&)> uebergeben = {});
   // Each returns whether its result is on the clipboard. At its end, whatever way it ends, the
   // buffer holds nothing of the text.
   bool Verschluesseln();
   bool Entschluesseln();
-  // The same for the in-place commands, whose result is handed over to one paste.
+  // The same for the in-place commands, whose result is offered to one paste.
   bool AuswahlVerschluesseln();
   bool AuswahlEntschluesseln();
 
@@ -55,6 +58,7 @@ class ZwischenablageBefehle {
   std::optional<std::string> Einfuegen();
   bool Uebernehmen(std::string& text, const std::string& ergebnis);
   bool Kopieren(const std::string& text, CopyScope kopie, bool entschluesselt);
+  bool Uebergeben(const std::string& text, bool entschluesselt);
   // The clipboard's text in the buffer's code page, or nothing when another program holds the
   // clipboard until the time that began at `beginn` is up. `meldung` is set when the text cannot go
   // through the buffer at all.
@@ -75,4 +79,5 @@ class ZwischenablageBefehle {
   TEigentum& eigentum_;
   MessageSink& meldungen_;
   TWartefrist frist_;
+  std::function<void(const std::string&)> uebergeben_;
 };

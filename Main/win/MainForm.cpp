@@ -51,7 +51,8 @@ TMainForm::TMainForm(gui::TApplication& application)
       kuerzel_(Handle(), belegung_),
       ablage_(Handle()),
       eigentum_(ablage_, Wartefrist()),
-      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, eigentum_, meldungen_, Wartefrist()),
+      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, eigentum_, meldungen_, Wartefrist(),
+               [this](const std::string& text) { auswahlUmgebung_.Anbieten(text); }),
       folge_([] { ::MessageBeep(MB_OK); }, [] { gui::HandleCallbackException(); }),
       leeren_(
           eigentum_,
@@ -63,7 +64,7 @@ TMainForm::TMainForm(gui::TApplication& application)
             }
           },
           [this](const std::string& tip) { TipZeigen(tip); }),
-      auswahlUmgebung_(MiniREd),
+      auswahlUmgebung_(),
       auswahl_(auswahlUmgebung_, ablage_, eigentum_, meldungen_),
       tip_(texte::kTip) {
   ProgrammTalsekstarten = &PopupMenu1.Add("ProgrammTalsekstarten", std::string(texte::kProgrammTalsekStarten),
@@ -108,6 +109,14 @@ TMainForm::TMainForm(gui::TApplication& application)
     Beenden1Click();
     message.Result = 0;
   });
+  // A reader asks for the in-place command's result, which the form offered; answered for the paste
+  // only. Nothing is made when the form goes with the clipboard still its own: a result there then is
+  // one that could not be given back, and no later reader gets it.
+  AddMessageHandler(WM_RENDERFORMAT, [this](gui::TMessage& message) {
+    auswahl_.Anfrage(static_cast<unsigned>(message.WParam));
+    message.Result = 0;
+  });
+  AddMessageHandler(WM_RENDERALLFORMATS, [](gui::TMessage& message) { message.Result = 0; });
   // The session ends once this returns, whatever a command is doing.
   AddMessageHandler(WM_ENDSESSION, [this](gui::TMessage& message) {
     if (message.WParam != FALSE) VorDemEnde();

@@ -34,8 +34,7 @@ HGLOBAL Block(const void* bytes, std::size_t size) {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class PrivateTextData final : public IDataObject {
  public:
-  PrivateTextData(std::string text, const Formate& formate, volatile LONG* gelesen)
-      : text_(std::move(text)), formate_(formate), gelesen_(gelesen) {}
+  PrivateTextData(std::string text, const Formate& formate) : text_(std::move(text)), formate_(formate) {}
   PrivateTextData(const PrivateTextData&) = delete;
   PrivateTextData& operator=(const PrivateTextData&) = delete;
 
@@ -62,8 +61,6 @@ class PrivateTextData final : public IDataObject {
     if (angeboten != S_OK) return angeboten;
     const HGLOBAL block = Render(format->cfFormat);
     if (block == nullptr) return E_OUTOFMEMORY;
-    const bool text = format->cfFormat == CF_TEXT || format->cfFormat == CF_UNICODETEXT;
-    if (text && gelesen_ != nullptr) ::InterlockedIncrement(gelesen_);
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = block;
     medium->pUnkForRelease = nullptr;
@@ -131,13 +128,12 @@ class PrivateTextData final : public IDataObject {
   LONG refs_ = 1;
   const std::string text_;
   const Formate formate_;
-  volatile LONG* const gelesen_;
 };
 #pragma GCC diagnostic pop
 
 }  // namespace
 
-IDataObject* NewPrivateTextData(std::string text, volatile LONG* gelesen) noexcept {
+IDataObject* NewPrivateTextData(std::string text) noexcept {
   // Unicode first: a reader that takes the first text format it finds gets every character.
   Formate formate{CF_UNICODETEXT, CF_TEXT};
   for (std::size_t i = 0; i < texte::kPrivatFormate.size(); ++i) {
@@ -145,5 +141,5 @@ IDataObject* NewPrivateTextData(std::string text, volatile LONG* gelesen) noexce
     formate[kTextFormate + i] = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA(texte::kPrivatFormate[i].data()));
     if (formate[kTextFormate + i] == 0) return nullptr;
   }
-  return new (std::nothrow) PrivateTextData(std::move(text), formate, gelesen);
+  return new (std::nothrow) PrivateTextData(std::move(text), formate);
 }

@@ -11,6 +11,4 @@
 // A new data object with one reference, or nullptr when a format cannot be registered or memory is
 // short. `text` is in the ANSI code page, as the text buffer holds it: it is the object's CF_TEXT,
 // and CF_UNICODETEXT is its conversion from that code page.
-// Each time a reader takes the text (in either format) from it, it adds one to `gelesen`, unless that
-// is nullptr; the counter must outlive the object.
-IDataObject* NewPrivateTextData(std::string text, volatile LONG* gelesen = nullptr) noexcept;
+IDataObject* NewPrivateTextData(std::string text) noexcept;

@@ -150,9 +150,6 @@ void RichEditBuffer::Copy(CopyScope scope) {
   callback_.get()->SetScope(scope);
   Send(WM_COPY);
   callback_.get()->SetScope(CopyScope::Shared);
-  // A handover stays with this program until its one paste reads it; the in-place command then gives
-  // the clipboard back.
-  if (scope == CopyScope::Handover) return;
   // The control offers its copy through OLE, rendered only when someone asks; flushing renders
   // it now, so the clipboard keeps the text (and a private copy its marks) after this program has
   // ended. A watcher that reads the copy at once holds the clipboard open until we render it for

@@ -31,8 +31,6 @@ class RichEditBuffer final : public TextBuffer {
   void SetText(std::string_view text) override;
   void SelectAll() override;
   void Copy(CopyScope scope) override;
-  // How often a reader has taken the text of a handover copy, since the program started.
-  int Gelesen() const { return static_cast<int>(callback_.get()->Gelesen()); }
 
  private:
   // A new, empty control with the buffer's settings, not yet masked.

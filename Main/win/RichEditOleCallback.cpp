@@ -72,7 +72,7 @@ HRESULT RichEditOleCallback::GetClipboardData(CHARRANGE* range, DWORD, IDataObje
   if (scope_ == CopyScope::Shared) return E_NOTIMPL;
   if (range == nullptr) return E_INVALIDARG;
   try {
-    *data = NewPrivateTextData(TextIn(control_, *range), scope_ == CopyScope::Handover ? &gelesen_ : nullptr);
+    *data = NewPrivateTextData(TextIn(control_, *range));
   } catch (...) {
     return E_OUTOFMEMORY;
   }

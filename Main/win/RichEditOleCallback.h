@@ -29,8 +29,6 @@ class RichEditOleCallback final : public IRichEditOleCallback {
   void Serve(HWND control);
   // How the copies that follow are marked.
   void SetScope(CopyScope scope) { scope_ = scope; }
-  // How often a reader has taken the text of a handover copy so far.
-  LONG Gelesen() const { return gelesen_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
@@ -56,6 +54,5 @@ class RichEditOleCallback final : public IRichEditOleCallback {
   LONG refs_ = 1;
   HWND control_ = nullptr;
   CopyScope scope_ = CopyScope::Shared;
-  volatile LONG gelesen_ = 0;
 };
 #pragma GCC diagnostic pop

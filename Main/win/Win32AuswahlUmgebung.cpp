@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "Main/Texte.h"
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -154,7 +156,7 @@ std::vector<unsigned char> Bytes(Art art, HANDLE daten) {
 
 }  // namespace
 
-Win32AuswahlUmgebung::Win32AuswahlUmgebung(const RichEditBuffer& puffer) : puffer_(puffer) {}
+Win32AuswahlUmgebung::Win32AuswahlUmgebung() = default;
 
 Win32AuswahlUmgebung::~Win32AuswahlUmgebung() = default;
 
@@ -204,7 +206,54 @@ void Win32AuswahlUmgebung::Einsetzen() {
   }
 }
 
-void Win32AuswahlUmgebung::Vergessen() { gesichert_.clear(); }
+void Win32AuswahlUmgebung::Vergessen() {
+  gesichert_.clear();
+  angeboten_.clear();
+}
+
+void Win32AuswahlUmgebung::Anbieten(const std::string& text) {
+  angeboten_ = text;
+  ::SetClipboardData(CF_UNICODETEXT, nullptr);
+  ::SetClipboardData(CF_TEXT, nullptr);
+  // The marks: the two that Windows reads as DWORDs must be 0, and any content does for the others.
+  constexpr DWORD kNein = 0;
+  for (const std::string_view name : texte::kPrivatFormate) {
+    // The names are literals, so each view ends in a zero byte.
+    const UINT format = ::RegisterClipboardFormatA(name.data());
+    const HGLOBAL block = format != 0 ? Block(&kNein, sizeof kNein) : nullptr;
+    if (block != nullptr && ::SetClipboardData(format, block) == nullptr) ::GlobalFree(block);
+  }
+}
+
+// CF_TEXT is the buffer's text itself, CF_UNICODETEXT its conversion from that code page, as the
+// system would make it; each with its terminating zero.
+void Win32AuswahlUmgebung::Rendern(unsigned format) {
+  HGLOBAL block = nullptr;
+  if (format == CF_TEXT) block = Block(angeboten_.c_str(), angeboten_.size() + 1);
+  if (format == CF_UNICODETEXT) {
+    const int bytes = static_cast<int>(angeboten_.size() + 1);
+    const int einheiten = ::MultiByteToWideChar(CP_ACP, 0, angeboten_.c_str(), bytes, nullptr, 0);
+    std::wstring breit(static_cast<std::size_t>(einheiten > 0 ? einheiten : 0), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, angeboten_.c_str(), bytes, breit.data(), einheiten);
+    if (einheiten > 0) block = Block(breit.data(), breit.size() * sizeof(wchar_t));
+  }
+  if (block != nullptr && ::SetClipboardData(format, block) == nullptr) ::GlobalFree(block);
+}
+
+std::uint32_t Win32AuswahlUmgebung::Prozess(std::uintptr_t fenster) {
+  DWORD prozess = 0;
+  ::GetWindowThreadProcessId(reinterpret_cast<HWND>(fenster), &prozess);
+  return prozess;
+}
+
+std::uint32_t Win32AuswahlUmgebung::LeserProzess() {
+  const HWND leser = ::GetOpenClipboardWindow();
+  return leser != nullptr ? Prozess(reinterpret_cast<std::uintptr_t>(leser)) : 0;
+}
+
+milliseconds Win32AuswahlUmgebung::Jetzt() {
+  return std::chrono::duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
+}
 
 bool Win32AuswahlUmgebung::StrgUnd(char taste) {
   const auto senden = [](const std::vector<TTaste>& folge) {

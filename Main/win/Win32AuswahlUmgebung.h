@@ -1,7 +1,8 @@
 // The in-place commands' desktop on Windows: the physical state of the modifier keys, the foreground
-// window and its class, SendInput, the clipboard's every format kept as bytes and put back, and a
-// message loop to wait in, woken by the clipboard's updates (the form listens to them while a command
-// runs) and by the reads of the handover copy, which arrive as messages to this thread.
+// window and its class, SendInput, the clipboard's every format kept as bytes and put back, the result
+// offered delayed and rendered for the paste, and a message loop to wait in, woken by the clipboard's
+// updates (the form listens to them while a command runs) and by the requests for the result, which
+// arrive as messages to the form.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +10,13 @@
 #include <cstdint>
 #include <vector>
 
+#include <string>
+
 #include "Main/Auswahl.h"
-#include "Main/win/RichEditBuffer.h"
 
 class Win32AuswahlUmgebung final : public TAuswahlUmgebung {
  public:
-  explicit Win32AuswahlUmgebung(const RichEditBuffer& puffer);
+  Win32AuswahlUmgebung();
   ~Win32AuswahlUmgebung() override;
   Win32AuswahlUmgebung(const Win32AuswahlUmgebung&) = delete;
   Win32AuswahlUmgebung& operator=(const Win32AuswahlUmgebung&) = delete;
@@ -26,7 +28,13 @@ class Win32AuswahlUmgebung final : public TAuswahlUmgebung {
   void Einsetzen() override;
   void Vergessen() override;
   bool StrgUnd(char taste) override;
-  int Gelesen() override { return puffer_.Gelesen(); }
+  std::uint32_t Prozess(std::uintptr_t fenster) override;
+  std::uint32_t LeserProzess() override;
+  void Rendern(unsigned format) override;
+  std::chrono::milliseconds Jetzt() override;
+  // While the clipboard is open and empty: the result for the paste, offered as CF_UNICODETEXT and
+  // CF_TEXT to be made when asked for, with the marks by which the clipboard's watchers leave it alone.
+  void Anbieten(const std::string& text);
   bool Warten(std::chrono::milliseconds frist, std::chrono::milliseconds takt,
               const std::function<bool()>& bedingung) override;
 
@@ -38,6 +46,6 @@ class Win32AuswahlUmgebung final : public TAuswahlUmgebung {
   };
 
  private:
-  const RichEditBuffer& puffer_;
   std::vector<TFormat> gesichert_;
+  std::string angeboten_;  // in the buffer's code page
 };

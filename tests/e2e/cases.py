@@ -42,6 +42,9 @@ TERMINAL = ("Das Fenster im Vordergrund ist eine Konsole oder ein Terminal: dort
 TOO_MUCH = ("Die Zwischenablage enthält mehr, als TalsekTray während des Ersetzens aufbewahren kann (höchstens "
             "64 MB, in höchstens einer Sekunde gelesen).\r\nTalsekTray hat nichts kopiert; die Zwischenablage "
             "bleibt unverändert.").encode("cp1252")
+NO_PASTE = ("Das Fenster hat das Ergebnis nicht eingefügt; es nimmt wohl keine Eingaben an (zum Beispiel eine "
+            "schreibgeschützte Seite oder ein schreibgeschütztes Dokument).\r\nDie Zwischenablage bleibt unverändert."
+            ).encode("cp1252")
 NULL_BYTE_REFUSED = ("Der Text enthält das Zeichen €, das diese Methode in ein Nullzeichen verwandeln würde.\r\n"
                      "Die Zwischenablage bleibt unverändert.").encode("cp1252")
 
@@ -757,15 +760,15 @@ def a_shortcut_pressed_while_a_commands_warning_is_open_starts_nothing(s: Sessio
 
 # ---- the selection in place --------------------------------------------------------------------------
 
-def in_place(s: Session, text: bytes, keys: str, record: str | None = None, hold: int = 0,
+def in_place(s: Session, text: bytes, keys: str, record: str | None = None, options: tuple = (),
              during=None, ms: int = 5000) -> bytes:
     """A window of the probe's whose edit holds `text`, all of it selected and focused; `keys` pressed
     there as a user presses them; what the edit holds after `ms`. With `record`, the clipboard's updates
-    meanwhile and pictures of the desktop before and after are kept under that name; with `hold`, the
-    edit holds the clipboard that long after its paste; `during` runs while the edit is still there."""
+    meanwhile and pictures of the desktop before and after are kept under that name; `options` are the
+    edit's (hold:<ms>, late:<ms>, readonly); `during` runs while the edit is still there."""
     def press() -> None:
         editor, out = s.probe_beside(b"focused=1", "the probe's edit takes the focus", "edit-window", text.hex(),
-                                     str(ms), str(hold))
+                                     str(ms), *options)
         try:
             s.x("xdotool", "search", "--sync", "--name", "^probe-edit$", "windowfocus", "--sync", timeout=15)
             if record:
@@ -865,7 +868,9 @@ def a_pending_clear_empties_the_decrypted_text_that_an_in_place_command_gives_ba
 def a_paste_that_holds_the_clipboard_longer_than_a_second_gets_it_back_later(s: Session) -> None:
     process = start_with_icon(s, in_place_settings())
     s.clip_put("vorher")
-    s.check("the selection is replaced", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x", hold=1500))
+    s.check("the selection is replaced", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x", options=("hold:2000",)))
+    s.check("the edit held the clipboard after its paste", True,
+            "held-after-paste=1" in (s.work / "logs" / "edit-window.out").read_text())
     if not poll(15, lambda: s.clip_exact() == b"vorher"):
         raise CaseFailure("the clipboard comes back once the paste lets it go", b"vorher", s.clip_exact())
     s.no_box_for(300)
@@ -912,6 +917,68 @@ def a_clipboard_with_more_than_can_be_kept_is_left_alone_and_twenty_megabytes_ar
     s.check("with 70 MB offered the selection stays", b"Hallo Welt",
             in_place(s, b"Hallo Welt", "ctrl+shift+x", during=refused_before_copying, ms=8000))
     s.check("the clipboard keeps the offering program's text", b"vorher", s.clip_exact())
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_paste_400_ms_late_gets_the_result_while_two_tools_read_every_update(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    s.clip_put("vorher")
+    late, _ = s.probe_beside(b"watching=1", "a tool reads 250 ms after each update", "clip-watch", "250",
+                             out=s.artifacts / "watched-late-tool.txt")
+    try:
+        updates = s.watch_clipboard(lambda: s.check("a busy window gets the result", b"Jcnnq Ygnv",
+                                                    in_place(s, b"Hallo Welt", "ctrl+shift+x", options=("late:400",))),
+                                    "watched-late-paste")
+    finally:
+        s.probe("clip-watch-stop", "250")
+        end(late, 30)
+    s.check("the clipboard comes back", b"vorher", s.clip_exact())
+    seen = [u["text"] for u in updates] + [line for line in (s.artifacts / "watched-late-tool.txt").read_bytes().split(b"\n")]
+    s.check("neither tool read the result", False, any(b"Jcnnq" in t or b"4a636e6e71" in t for t in seen))
+    beenden(s, process)
+
+
+@case("auswahl")
+def a_read_only_window_takes_no_paste_and_a_box_says_so(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    s.clip_put("vorher")
+
+    def box() -> None:
+        s.expect_box("Strg+Umschalt+X in a read-only edit", ERROR_CAPTION, NO_PASTE, "error", timeout_ms=15000)
+        s.click_ok()
+    s.check("the read-only text stays", b"Hallo Welt",
+            in_place(s, b"Hallo Welt", "ctrl+shift+x", options=("readonly",), during=box, ms=12000))
+    s.check("the clipboard keeps its text", b"vorher", s.clip_exact())
+    beenden(s, process)
+
+
+def in_place_in(s: Session, program: str, name: str) -> None:
+    """Types a line in Wine's own program, selects it, encrypts it in place and copies it back."""
+    s.clip_put("vorher")
+    s.start_beside(program)
+    clicked = s.x("xdotool", "search", "--sync", "--onlyvisible", "--name", name, "windowfocus", "--sync",
+                  "mousemove", "--window", "%1", "300", "200", "click", "1", timeout=15)
+    s.check(f"{name}'s window is shown and clicked", 0, clicked.returncode)
+    for key in ("Hallo Welt", "ctrl+a", "ctrl+shift+x"):
+        s.x("xdotool", *(("key", key) if "+" in key else ("type", "--delay", "60", key)), timeout=30)
+        time.sleep(0.2)
+    if not poll(10, lambda: s.clip_exact() == b"vorher"):
+        raise CaseFailure(f"{name}: the clipboard comes back after the paste", b"vorher", s.clip_exact())
+    s.no_box_for(300)
+    for key in ("ctrl+a", "ctrl+c"):
+        s.x("xdotool", "key", key)
+        time.sleep(0.2)
+    if not poll(10, lambda: s.clip_exact() != b"vorher"):
+        raise CaseFailure(f"{name}'s copy arrives", b"Jcnnq Ygnv", s.clip_exact())
+    s.check(f"{name} holds the encrypted line", b"Jcnnq Ygnv", s.clip_exact().rstrip(b"\r\n"))
+
+
+@case("auswahl")
+def wines_notepad_and_wordpad_get_their_selection_replaced(s: Session) -> None:
+    process = start_with_icon(s, in_place_settings())
+    in_place_in(s, "notepad", "Notepad")
+    in_place_in(s, wordpad(s.state.program), "Wordpad")
     beenden(s, process)
 
 

@@ -732,8 +732,20 @@ bool TakeFocus(HWND window, HWND focus, int timeoutMs) {
 
 // A window whose edit control holds the text (hex, or "@file" with the bytes), all of it selected
 // and focused, as a user leaves a selection before pressing an in-place shortcut; after the time,
-// what the edit holds, and how long after the user let go of Strg its text changed.
-int EditWindow(std::string_view source, int milliseconds, int holdAfterPaste) {
+// what the edit holds, how long after the user let go of Strg its text changed, and how long after the
+// first Strg+V that reached it.
+// Options: "hold:<ms>" holds the clipboard that long after the paste, as a slow program does that
+// goes on reading it; "late:<ms>" handles Strg+V only that long after it came, as a busy program does;
+// "readonly" takes no paste, as a read-only page or document whose Strg+C works.
+int EditWindow(std::string_view source, int milliseconds, const std::vector<std::string_view>& options) {
+  int holdAfterPaste = 0;
+  int late = 0;
+  bool readOnly = false;
+  for (const std::string_view option : options) {
+    if (option.starts_with("hold:")) holdAfterPaste = std::atoi(option.substr(5).data());
+    if (option.starts_with("late:")) late = std::atoi(option.substr(5).data());
+    readOnly = readOnly || option == "readonly";
+  }
   std::optional<std::string> text;
   if (source.starts_with("@")) {
     FILE* file = std::fopen(std::string(source.substr(1)).c_str(), "rb");
@@ -754,6 +766,7 @@ int EditWindow(std::string_view source, int milliseconds, int holdAfterPaste) {
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
   SetWindowTextA(edit, text->c_str());
   SendMessageA(edit, EM_SETSEL, 0, -1);
+  if (readOnly) SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
   if (!TakeFocus(window, edit, kDefaultTimeoutMs)) {
     return Fail("the probe's edit did not get the focus");
   }
@@ -765,6 +778,7 @@ int EditWindow(std::string_view source, int milliseconds, int holdAfterPaste) {
   const std::string before = contents();
   using Clock = std::chrono::steady_clock;
   std::optional<Clock::time_point> released;
+  std::optional<Clock::time_point> pasting;  // the first Strg+V that reached the edit
   std::optional<Clock::time_point> replaced;
   const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
   while (Clock::now() < deadline) {
@@ -773,25 +787,28 @@ int EditWindow(std::string_view source, int milliseconds, int holdAfterPaste) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       // The user's Strg comes up before the in-place command sends keys of its own.
       if (msg.message == WM_KEYUP && msg.wParam == VK_CONTROL && !released) released = Clock::now();
+      if (msg.message == WM_KEYDOWN && msg.wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && !pasting) {
+        pasting = Clock::now();
+        if (late > 0) Sleep(static_cast<DWORD>(late));
+      }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
-    }
-    if (released && !replaced && contents() != before) {
-      replaced = Clock::now();
-      // As a slow program does that goes on reading the clipboard after its paste.
-      if (holdAfterPaste > 0 && OpenClipboard(window)) {
+      // Strg+V's character: the edit has just pasted. A slow program goes on reading the clipboard.
+      if (msg.message == WM_CHAR && msg.wParam == 0x16 && holdAfterPaste > 0 && OpenClipboard(window)) {
         std::printf("held-after-paste=1\n");
         std::fflush(stdout);
         Sleep(static_cast<DWORD>(holdAfterPaste));
         CloseClipboard();
       }
     }
+    if (!replaced && contents() != before) replaced = Clock::now();
   }
   std::printf("text=%s\n", Hex(contents()).c_str());
-  if (released && replaced) {
-    std::printf("released-to-replaced-ms=%lld\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(*replaced - *released).count()));
-  }
+  const auto ms = [](Clock::time_point from, Clock::time_point to) {
+    return static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count());
+  };
+  if (released && replaced && *released <= *replaced) std::printf("released-to-replaced-ms=%lld\n", ms(*released, *replaced));
+  if (pasting && replaced) std::printf("paste-to-replaced-ms=%lld\n", ms(*pasting, *replaced));
   DestroyWindow(window);
   return 0;
 }
@@ -895,11 +912,15 @@ int ClipHold(int milliseconds) {
 // ---- a clipboard watcher -------------------------------------------------------------------------
 
 constexpr char kWatcherClass[] = "TalsekProbeClipboardWatcher";
+constexpr char kLateWatcherClass[] = "TalsekProbeLateClipboardWatcher";
+constexpr UINT_PTR kLateRead = 2;
+int watchDelay = 0;
 
 // What a watcher sees of the clipboard at an update: CF_TEXT, the two DWORDs that Windows reads for
 // its history and cloud clipboard (value/size, "-" when absent), and every format by name.
-std::string Update() {
-  if (!WaitFor(5000, [] { return OpenClipboard(nullptr) != FALSE; })) return "clipboard held open";
+std::string Update(HWND watcher) {
+  // With its own window, as clipboard tools open the clipboard.
+  if (!WaitFor(5000, [watcher] { return OpenClipboard(watcher) != FALSE; })) return "clipboard held open";
   std::string formats, dwords;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
     formats.append(formats.empty() ? "" : "|").append(FormatName(format));
@@ -921,19 +942,27 @@ std::string Update() {
 std::vector<std::string> updates;
 
 LRESULT CALLBACK WatcherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLIPBOARDUPDATE) updates.push_back(Update());
+  // A tool that reads a while after each update: its timer starts at the update.
+  if (message == WM_CLIPBOARDUPDATE && watchDelay > 0) SetTimer(hwnd, kLateRead, static_cast<UINT>(watchDelay), nullptr);
+  if (message == WM_CLIPBOARDUPDATE && watchDelay == 0) updates.push_back(Update(hwnd));
+  if (message == WM_TIMER && wParam == kLateRead) {
+    KillTimer(hwnd, kLateRead);
+    updates.push_back(Update(hwnd));
+    return 0;
+  }
   if (message == WM_CLOSE || message == WM_TIMER) PostQuitMessage(message == WM_CLOSE ? 0 : 1);
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 // Records every clipboard update as a history service does, reading the clipboard as soon as it
 // changes, until clip-watch-stop (or a minute is up); then prints one line per update.
-int ClipWatch() {
+int ClipWatch(int delay) {
+  watchDelay = delay;
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WatcherProc;
-  windowClass.lpszClassName = kWatcherClass;
+  windowClass.lpszClassName = delay > 0 ? kLateWatcherClass : kWatcherClass;
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, kWatcherClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   if (window == nullptr || !AddClipboardFormatListener(window)) return Fail("the watcher cannot listen");
   std::printf("watching=1\n");
   std::fflush(stdout);
@@ -945,8 +974,8 @@ int ClipWatch() {
   return msg.wParam == 0 ? 0 : Fail("the watcher was not stopped in time");
 }
 
-int ClipWatchStop() {
-  HWND watcher = FindWindowExA(HWND_MESSAGE, nullptr, kWatcherClass, nullptr);
+int ClipWatchStop(int delay) {
+  HWND watcher = FindWindowExA(HWND_MESSAGE, nullptr, delay > 0 ? kLateWatcherClass : kWatcherClass, nullptr);
   if (watcher == nullptr) return Fail("no clipboard watcher runs");
   PostMessageA(watcher, WM_CLOSE, 0, 0);
   return 0;
@@ -1056,11 +1085,11 @@ int Usage() {
       "  clip-formats                           the formats on the clipboard, CF_UNICODETEXT in full\n"
       "  clip-set-unicode <file>                CF_UNICODETEXT from a file of UTF-16LE\n"
       "  clip-hold <ms>                         hold the clipboard open for the time\n"
-      "  clip-watch | clip-watch-stop           record every clipboard update until stopped\n"
+      "  clip-watch [ms] | clip-watch-stop [ms] record every clipboard update until stopped (read ms after it)\n"
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
-      "  edit-window <hex|@file> <ms> [hold]    a window whose edit holds the text, selected; then its text;\n"
-      "                                         with hold, the clipboard held that long after the paste\n"
+      "  edit-window <hex|@file> <ms> [opt...]  a window whose edit holds the text, selected; then its text\n"
+      "                                         (options hold:<ms>, late:<ms>, readonly)\n"
       "  clip-offer <count> <bytes> <ms>        a text and count formats of the size, each rendered when asked\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
       "  hold-file <path> <ms>                  hold a file open, shared for reading only, for the time\n"
@@ -1096,13 +1125,15 @@ int main(int argc, char** argv) {
   if (command == "clip-get") return ClipGet();
   if (command == "clip-set" && argc > 2) return ClipSet(argv[2], argc > 4 ? argv[3] : nullptr, argc > 4 ? argv[4] : "");
   if (command == "clip-data" && argc > 2) return ClipData(argv[2]);
-  if (command == "edit-window" && argc > 3) return EditWindow(argv[2], std::atoi(argv[3]), argc > 4 ? std::atoi(argv[4]) : 0);
+  if (command == "edit-window" && argc > 3) {
+    return EditWindow(argv[2], std::atoi(argv[3]), std::vector<std::string_view>(argv + 4, argv + argc));
+  }
   if (command == "clip-offer" && argc > 4) return ClipOffer(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "clip-formats") return ClipFormats();
   if (command == "clip-set-unicode" && argc > 2) return ClipSetUnicode(argv[2]);
   if (command == "clip-hold" && argc > 2) return ClipHold(std::atoi(argv[2]));
-  if (command == "clip-watch") return ClipWatch();
-  if (command == "clip-watch-stop") return ClipWatchStop();
+  if (command == "clip-watch") return ClipWatch(argc > 2 ? std::atoi(argv[2]) : 0);
+  if (command == "clip-watch-stop") return ClipWatchStop(argc > 2 ? std::atoi(argv[2]) : 0);
   if (command == "focus-window") return FocusWindow(Timeout(argc, argv, 2));
   if (command == "hold-hotkey" && argc > 4) {
     return HoldHotkey(static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)),

@@ -35,7 +35,8 @@ struct Desktop final : TAuswahlUmgebung {
   bool zuViel = false;
   bool wechseltFenster = false;
   std::optional<std::u16string> gesichert;
-  int gelesen = 0;
+  std::string angeboten;   // the result offered for the paste, made when asked for
+  std::uint32_t leser = 0;  // the process that reads the clipboard now
   std::string eingefuegt;
   std::vector<std::string> log;
 
@@ -50,7 +51,8 @@ struct Desktop final : TAuswahlUmgebung {
       offen();
     }
   } meldungen;
-  ZwischenablageBefehle befehle{optionen, {}, puffer, ablage, eigentum, meldungen, frist};
+  ZwischenablageBefehle befehle{optionen, {}, puffer, ablage, eigentum, meldungen, frist,
+                                [this](const std::string& text) { angeboten = text; }};
   TAuswahlBefehl befehl{*this, ablage, eigentum, meldungen};
 
   Desktop() { ablage.SetBytes("vorher"); }
@@ -91,7 +93,10 @@ struct Desktop final : TAuswahlUmgebung {
     log.emplace_back("zurueck");
     ablage.text = gesichert;
   }
-  void Vergessen() override { gesichert.reset(); }
+  void Vergessen() override {
+    gesichert.reset();
+    angeboten.clear();
+  }
   bool StrgUnd(char taste) override {
     log.push_back(std::string("strg+") + taste);
     if (taste == 'C' && auswahl) {
@@ -104,16 +109,21 @@ struct Desktop final : TAuswahlUmgebung {
         if (!auswahl->empty()) ablage.SetBytes(*auswahl);
       });
     }
-    if (taste == 'V' && einfuegedauer.count() > 0) {
-      Spaeter(einfuegedauer, [this] {
-        eingefuegt = ablage.Bytes();
-        ++gelesen;
-        if (haeltNachEinfuegen.count() > 0) Haelt(haeltNachEinfuegen);
-      });
-    }
+    if (taste == 'V' && einfuegedauer.count() > 0) Spaeter(einfuegedauer, [this] { Lesen(7, &eingefuegt); });
     return true;
   }
-  int Gelesen() override { return gelesen; }
+  // A program of the process reads the clipboard's text, asking for the result while it is offered.
+  void Lesen(std::uint32_t prozess, std::string* text) {
+    leser = prozess;
+    if (!ablage.text && !angeboten.empty()) befehl.Anfrage(13);  // CF_UNICODETEXT
+    leser = 0;
+    *text = ablage.Bytes();
+    if (prozess == 7 && haeltNachEinfuegen.count() > 0) Haelt(haeltNachEinfuegen);
+  }
+  std::uint32_t Prozess(std::uintptr_t fenster) override { return fenster == 1 ? 7 : 8; }
+  std::uint32_t LeserProzess() override { return leser; }
+  void Rendern(unsigned) override { ablage.SetBytes(angeboten, CopyScope::Private, true); }
+  milliseconds Jetzt() override { return jetzt; }
   bool Warten(milliseconds dauer, milliseconds takt, const std::function<bool()>& bedingung) override {
     for (milliseconds zeit{0};; zeit += takt) {
       if (bedingung()) return true;
@@ -170,13 +180,25 @@ TEST(AuswahlErsetzen, CopiesRunsTheCommandPastesAndGivesBackOnlyWhatIsStillItsOw
          d.einfuegedauer = milliseconds(0);
          d.Spaeter(milliseconds(700), [&d] { d.ablage.SetBytes("neu"); });
        },
-       TAuswahlEnde::Ersetzt, {"sichern", "strg+C", "strg+V"}, "", "neu", nullptr},
+       TAuswahlEnde::KeinEinfuegen, {"sichern", "strg+C", "strg+V"}, "", "neu", "Das Fenster hat das Ergebnis nicht"},
       {"the paste holds the clipboard three seconds", [](Desktop& d) { d.haeltNachEinfuegen = milliseconds(3000); },
        TAuswahlEnde::Ersetzt, ganz, "Jcnnq", "vorher", nullptr},
       {"the paste holds the clipboard beyond ten seconds", [](Desktop& d) { d.haeltNachEinfuegen = milliseconds(11000); },
        TAuswahlEnde::NichtZurueck, {"sichern", "strg+C", "strg+V"}, "Jcnnq", "Jcnnq", "Der fr\xFChere Inhalt"},
       {"another window in front", [](Desktop& d) { d.wechseltFenster = true; }, TAuswahlEnde::FensterGewechselt,
        {"sichern", "strg+C", "zurueck"}, "", "vorher", "Das Fenster mit dem markierten Text"},
+      {"a paste 400 ms late, a tool reading before it", [](Desktop& d) {
+         d.einfuegedauer = milliseconds(400);
+         d.Spaeter(milliseconds(100), [&d] {
+           std::string gesehen;
+           d.Lesen(9, &gesehen);
+         });
+       }, TAuswahlEnde::Ersetzt, ganz, "Jcnnq", "vorher", nullptr},
+      {"a paste later than the limit", [](Desktop& d) { d.einfuegedauer = milliseconds(6000); },
+       TAuswahlEnde::KeinEinfuegen, {"sichern", "strg+C", "strg+V", "zurueck"}, "vorher", "vorher",
+       "Das Fenster hat das Ergebnis nicht"},
+      {"a window that never asks", [](Desktop& d) { d.einfuegedauer = milliseconds(0); }, TAuswahlEnde::KeinEinfuegen,
+       {"sichern", "strg+C", "strg+V", "zurueck"}, "", "vorher", "Das Fenster hat das Ergebnis nicht"},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
@@ -237,6 +259,48 @@ TEST(AuswahlErsetzen, KeysThatWentInAreLetGoOfWhenSendInputTookOnlyPartOfThem) {
       {}, {{strg, true}}, {{'C', true}, {strg, true}}, {{strg, true}}, {}};
   for (std::size_t eingefuegt = 0; eingefuegt <= folge.size(); ++eingefuegt) {
     EXPECT_EQ(NochLoslassen(folge, eingefuegt), erwartet[eingefuegt]) << eingefuegt << " of the events went in";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Who gets the offered result: a timeline of requests around Strg+V, sent at 100 ms to process 7.
+TEST(Uebergabe, AnswersOnlyThePastesRequestsAndEndsAfterTheQuietTime) {
+  struct Anfrage {
+    int ms;
+    std::uint32_t prozess;
+    bool beantwortet;
+  };
+  const struct {
+    const char* name;
+    std::vector<Anfrage> anfragen;
+    int fertigAb;  // from when on the paste counts as over; -1 never
+  } faelle[] = {
+      {"a reader before Strg+V, then the paste", {{50, 9, false}, {120, 7, true}}, 220},
+      {"a reader without a window before Strg+V", {{50, 0, false}}, -1},
+      {"a reader without a window after it counts", {{130, 0, true}}, 230},
+      {"a reader of another process after it", {{110, 9, false}}, -1},
+      {"the paste asks twice, the second within the quiet time", {{150, 7, true}, {200, 7, true}}, 300},
+      {"a paste later than the quiet time after another reader", {{110, 9, false}, {600, 7, true}}, 700},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    TUebergabe uebergabe;
+    uebergabe.Angeboten();
+    bool gesendet = false;
+    std::size_t naechste = 0;
+    for (int ms = 0; ms <= 1000; ++ms) {
+      if (ms == 100) uebergabe.Gesendet(7), gesendet = true;
+      if (naechste < f.anfragen.size() && f.anfragen[naechste].ms == ms) {
+        EXPECT_EQ(uebergabe.Anfrage(f.anfragen[naechste].prozess, milliseconds(ms)), f.anfragen[naechste].beantwortet)
+            << "at " << ms << " ms";
+        ++naechste;
+      }
+      EXPECT_EQ(uebergabe.Fertig(milliseconds(ms)), f.fertigAb >= 0 && ms >= f.fertigAb) << "at " << ms << " ms";
+    }
+    EXPECT_TRUE(gesendet);
   }
 }
 

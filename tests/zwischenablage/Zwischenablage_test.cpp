@@ -62,7 +62,9 @@ class Zwischenablage : public ::testing::Test {
   std::chrono::milliseconds uhr{0};
   TWartefrist frist{[this] { return uhr; }, [this](std::chrono::milliseconds d) { uhr += d; }};
   TEigentum eigentum{ablage, frist};
-  ZwischenablageBefehle befehle{optionen, [this] { auffrischen(); }, puffer, ablage, eigentum, meldungen, frist};
+  std::string angeboten;  // what the in-place commands offered for their paste
+  ZwischenablageBefehle befehle{optionen, [this] { auffrischen(); }, puffer, ablage, eigentum, meldungen, frist,
+                                [this](const std::string& text) { angeboten = text; }};
 };
 
 struct Fall {
@@ -390,11 +392,23 @@ TEST_F(Zwischenablage, ADecryptedTextGoesOnTheClipboardWithItsMarksOrNotAtAll) {
   EXPECT_EQ(ablage.Bytes(), "Hallo");
   EXPECT_EQ(ablage.scope, CopyScope::Private);
 
-  ablage.SetBytes("Hallo");
-  puffer.calls.clear();
-  EXPECT_TRUE(befehle.AuswahlVerschluesseln()) << "an in-place result is marked too";
-  EXPECT_EQ(std::count(puffer.calls.begin(), puffer.calls.end(), "Copy"), 2) << "checked, then handed over afresh";
-  EXPECT_EQ(ablage.scope, CopyScope::Private);
+  // The in-place command's copy of the selection, which its result replaces: it offers that itself,
+  // not through the buffer, and only while the copy is still there.
+  for (const bool kopiertDazwischen : {false, true}) {
+    ablage.SetBytes("Hallo");
+    ASSERT_TRUE(ablage.Open());
+    eigentum.Anvertraut(false);
+    ablage.Close();
+    if (kopiertDazwischen) ablage.SetBytes("neu");
+    puffer.calls.clear();
+    angeboten.clear();
+    EXPECT_EQ(befehle.AuswahlVerschluesseln(), !kopiertDazwischen);
+    EXPECT_EQ(std::count(puffer.calls.begin(), puffer.calls.end(), "Copy"), 0);
+    EXPECT_EQ(angeboten, kopiertDazwischen ? "" : "Jcnnq");
+    EXPECT_EQ(eigentum.Zweck() == TZweck::Uebergabe, !kopiertDazwischen);
+    EXPECT_EQ(ablage.text.has_value() ? ablage.Bytes() : "offered", kopiertDazwischen ? "neu" : "offered");
+  }
+  meldungen.messages.clear();
 
   ablage.SetBytes("Jcnnq");
   puffer.unmarkedCopies = 1000;
