@@ -82,6 +82,19 @@ inline constexpr std::string_view kErgebnisVeraendert =
 inline constexpr std::string_view kNichtKopiert =
     "Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.";
 
+// Das Ergebnis ist ein leerer Text (etwa ein Text nur aus Leerzeichen, die gelöscht werden).\r\n
+// Die Zwischenablage bleibt unverändert.
+inline constexpr std::string_view kErgebnisLeer =
+    "Das Ergebnis ist ein leerer Text (etwa ein Text nur aus Leerzeichen, die gel\xF6scht werden).\r\n"
+    "Die Zwischenablage bleibt unver\xE4ndert.";
+// Das Ergebnis kam ohne die Markierungen, die es vom Verlauf der Zwischenablage fernhalten, in die
+// Zwischenablage und konnte nicht wieder entfernt werden, weil ein anderes Programm sie belegt.\r\n
+// Bitte kopieren Sie etwas anderes, damit der entschlüsselte Text nicht dort bleibt.
+inline constexpr std::string_view kOhneMarkeDa =
+    "Das Ergebnis kam ohne die Markierungen, die es vom Verlauf der Zwischenablage fernhalten, in die "
+    "Zwischenablage und konnte nicht wieder entfernt werden, weil ein anderes Programm sie belegt.\r\n"
+    "Bitte kopieren Sie etwas anderes, damit der entschl\xFCsselte Text nicht dort bleibt.";
+
 // The in-place commands' refusals.
 // Strg, Umschalt, Alt oder die Windows-Taste ist noch gedrückt.\r\n
 // Bitte lassen Sie die Tasten nach dem Tastenkürzel los; der markierte Text bleibt unverändert.

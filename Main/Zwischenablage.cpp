@@ -125,12 +125,20 @@ bool ZwischenablageBefehle::Ausfuehren(bool verschluesseln, Richtung richtung, C
   }
   // Any window may read a control's text and bring back its undo: nothing of the clipboard's text
   // or of the result stays in the buffer once the command is over, however it ends.
+  // A control that cannot be made anew fails the next command's own emptying, in its error box; a
+  // destructor that threw would end the program.
   struct Leeren {
     TextBuffer& puffer;
-    ~Leeren() { puffer.Clear(); }
+    ~Leeren() {
+      try {
+        puffer.Clear();
+      } catch (...) {
+      }
+    }
   } const leeren{puffer_};
   std::optional<std::string> text = Einfuegen();
   if (!text) return false;
+  const bool eingabeLeer = text->empty();
 
   if (verschluesseln) {
     for (const TFilter& filter : kFilter) {
@@ -139,6 +147,12 @@ bool ZwischenablageBefehle::Ausfuehren(bool verschluesseln, Richtung richtung, C
   }
   const TMethode* methode = MethodeSuchen(optionen_.Methode);
   if (methode != nullptr && methode->gilt(optionen_) && !Uebernehmen(*text, (methode->*richtung)(*text, optionen_))) {
+    return false;
+  }
+  // Pasted over a selection, an empty text would delete it; on the clipboard it would look like a
+  // result. Only an empty clipboard gives an empty text as it always has.
+  if (text->empty() && !eingabeLeer) {
+    Fehler(texte::kErgebnisLeer);
     return false;
   }
   return Kopieren(*text, kopie, !verschluesseln);
@@ -253,9 +267,10 @@ bool ZwischenablageBefehle::Kopieren(const std::string& text, CopyScope kopie, b
     return da;
   });
   if (angekommen) return true;
-  // A decrypted text goes on the clipboard with its marks or not at all.
-  if (ohneMarke) eigentum_.Leeren();
-  Fehler(texte::kNichtKopiert);
+  // A decrypted text goes on the clipboard with its marks or not at all; if it cannot be taken off
+  // again, the user must know that it is there.
+  const bool bleibt = ohneMarke && eigentum_.Leeren() != TEigentum::TErgebnis::Erledigt;
+  Fehler(bleibt ? texte::kOhneMarkeDa : texte::kNichtKopiert);
   return false;
 }
 

@@ -40,6 +40,7 @@ class FakeClipboard : public ClipboardReader {
       --busyFor;
       return false;
     }
+    if (busyAfterOpens >= 0 && opens >= busyAfterOpens) return false;
     ++opens;
     open_ = true;
     return true;
@@ -79,6 +80,7 @@ class FakeClipboard : public ClipboardReader {
   std::optional<std::u16string> text;  // empty: the clipboard holds no text
   CopyScope scope = CopyScope::Shared;
   int busyFor = 0;                     // so many tries to open fail first
+  int busyAfterOpens = -1;             // once it was opened so often, another program holds it
   int opens = 0;
   int emptied = 0;
   bool fromUs = false;                 // the last write was this program's

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ class FakeTextBuffer : public TextBuffer {
     calls.emplace_back("Clear");
     text.clear();
     selStart_ = selEnd_ = 0;
+    // As a control that cannot be made anew: emptied, and then the failure.
+    if (clearsBeforeFailure == 0) throw std::runtime_error("RICHED32.DLL");
+    if (clearsBeforeFailure > 0) --clearsBeforeFailure;
   }
 
   void Paste() override {
@@ -80,6 +84,7 @@ class FakeTextBuffer : public TextBuffer {
   int lostCopies = 0;              // so many copies do not reach the clipboard
   int unmarkedCopies = 0;          // so many copies arrive without the marks a private copy carries
   bool loneBreaksToCrLf = false;   // as some versions of the rich edit do
+  int clearsBeforeFailure = -1;    // so many emptyings work, every later one fails; -1 none fails
 
   // What the control holds of a text handed to it.
   static std::string AsControlKeepsIt(std::string_view s, bool loneBreaksToCrLf) {

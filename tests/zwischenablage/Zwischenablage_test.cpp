@@ -309,6 +309,9 @@ TEST_F(Zwischenablage, EachRefusalShowsItsBoxAndLeavesTheClipboardAlone) {
        true},
       {"copies never arrive", [](FakeClipboard&, FakeTextBuffer& p, TOptionen&) { p.lostCopies = 1000; }, u"Hallo",
        "Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\nBitte versuchen Sie es noch einmal.", false},
+      {"a result that is empty", [](FakeClipboard&, FakeTextBuffer&, TOptionen& o) { o.Methode = 0, o.LeerzeichenLoeschen = true; },
+       u"   ", "Das Ergebnis ist ein leerer Text (etwa ein Text nur aus Leerzeichen, die gel\xF6scht werden).\r\n"
+       "Die Zwischenablage bleibt unver\xE4ndert.", false},
   };
   for (const auto& fall : faelle) {
     for (const auto befehl : {&ZwischenablageBefehle::Verschluesseln, &ZwischenablageBefehle::Entschluesseln}) {
@@ -418,6 +421,23 @@ TEST_F(Zwischenablage, ADecryptedTextGoesOnTheClipboardWithItsMarksOrNotAtAll) {
             (std::vector<RecordedMessage>{{"Das Ergebnis konnte nicht in die Zwischenablage kopiert werden.\r\n"
                                            "Bitte versuchen Sie es noch einmal.",
                                            "Fehler", 0x10}}));
+  // Another program holds the clipboard once the copy check is over: the box says the text stays.
+  meldungen.messages.clear();
+  ablage.SetBytes("Jcnnq");
+  ablage.busyAfterOpens = ablage.opens + 1 + 50;  // the paste's reading, then the copy check's tries
+  EXPECT_FALSE(befehle.Entschluesseln());
+  EXPECT_TRUE(ablage.text.has_value());
+  ASSERT_EQ(meldungen.messages.size(), 1U);
+  EXPECT_TRUE(meldungen.messages[0].text.starts_with("Das Ergebnis kam ohne die Markierungen")) << meldungen.messages[0].text;
+}
+
+TEST_F(Zwischenablage, AControlThatCannotBeMadeAnewAfterACommandFailsTheNextCommandNotTheProgram) {
+  ablage.SetBytes("Hallo");
+  puffer.clearsBeforeFailure = 1;
+  EXPECT_NO_THROW(befehle.Verschluesseln());
+  EXPECT_EQ(ablage.Bytes(), "Jcnnq");
+  EXPECT_EQ(puffer.text, "") << "the text was overwritten before the failure";
+  EXPECT_THROW(befehle.Verschluesseln(), std::runtime_error);
 }
 
 TEST(Methodentabelle, HoldsOneRowPerMethodCodeAndNoneForOtherCodes) {
