@@ -27,6 +27,8 @@ constexpr char32_t AusCp1252(unsigned char b) { return b >= 0x80 && b < 0xA0 ? d
 // above, every code point from U+0100 that is not one of the 27 in the table, surrogates.
 constexpr int Cp1252Byte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<int>(c);
+  // The table's characters lie between U+0081 and U+2122; most text beyond needs no search.
+  if (c > 0x2122) return -1;
   for (std::size_t i = 0; i < detail::kCp1252Oben.size(); ++i) {
     if (detail::kCp1252Oben[i] == c) return static_cast<int>(0x80 + i);
   }
