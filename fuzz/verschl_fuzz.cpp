@@ -1,6 +1,7 @@
 // Every operation of the cipher library on arbitrary bytes, keys and column counts, checked
 // against the laws the operations promise: lengths, the places of the bytes they must not touch,
-// and that each decryption undoes its encryption.
+// that each decryption undoes its encryption, and that the Unicode road gives the byte road's
+// result for the same text as code points.
 //
 // Input: flags, column count, Caesar shift (4 bytes), length-prefixed key, stretch, then the text.
 //   flags bit 0  square matrix          bit 1  Vigenère ignores non-letters
@@ -201,6 +202,39 @@ void CheckVigenere(const std::string& text, const std::string& key, bool ignoreO
           "a key of one letter is a Caesar shift by that letter's value");
 }
 
+std::string AsBytes(std::u32string_view text) {
+  std::string bytes;
+  for (const char32_t c : text) {
+    const int b = verschl::Cp1252Byte(c);
+    Require(b >= 0, "the Unicode road makes only characters of code page 1252 out of a text of the code page");
+    bytes += static_cast<char>(b);
+  }
+  return bytes;
+}
+
+template <class Operation>
+void SameOnBothRoads(const std::string& text, std::u32string_view codePoints, Operation operation) {
+  Require(AsBytes(verschl::Ansicht(operation(codePoints))) == operation(std::string_view(text)),
+          "the Unicode road gives the byte road's result, character for byte");
+}
+
+void CheckUnicodeRoad(const std::string& text, std::int32_t shift, bool square, std::int32_t columns,
+                      const std::string& key, bool ignoreOthers) {
+  std::u32string codePoints;
+  for (const char c : text) codePoints += verschl::AusCp1252(static_cast<unsigned char>(c));
+  SameOnBothRoads(text, codePoints, [](auto t) { return verschl::ErsetzeUmlaute(t); });
+  SameOnBothRoads(text, codePoints, [](auto t) { return verschl::InKleinschrift(t); });
+  SameOnBothRoads(text, codePoints, [](auto t) { return verschl::InGrossschrift(t); });
+  SameOnBothRoads(text, codePoints, [](auto t) { return verschl::EntferneLeerzeichen(t); });
+  SameOnBothRoads(text, codePoints, [=](auto t) { return verschl::CaesarVerschieben(t, shift); });
+  SameOnBothRoads(text, codePoints, [](auto t) { return verschl::Rot13(t); });
+  SameOnBothRoads(text, codePoints, [](auto t) { return verschl::Verschiebe128(t); });
+  SameOnBothRoads(text, codePoints, [=](auto t) { return verschl::TranspositionVerschluesseln(t, square, columns); });
+  SameOnBothRoads(text, codePoints, [=](auto t) { return verschl::TranspositionEntschluesseln(t, square, columns); });
+  SameOnBothRoads(text, codePoints, [&](auto t) { return verschl::VigenereVerschluesseln(t, key, ignoreOthers); });
+  SameOnBothRoads(text, codePoints, [&](auto t) { return verschl::VigenereEntschluesseln(t, key, ignoreOthers); });
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) { return fuzz::BuildCipherTables(); }
@@ -228,6 +262,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTransposition(text, !square, columns);
   CheckVigenere(text, key, input.Bit(flags, 1));
   CheckVigenere(text, key, !input.Bit(flags, 1));
+  CheckUnicodeRoad(text, shift, square, columns, key, input.Bit(flags, 1));
 
   Require(text == original, "no operation changes its input");
   return 0;

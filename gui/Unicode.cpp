@@ -26,19 +26,41 @@ void Anhaengen(std::string& utf8, char32_t c) {
   }
 }
 
-// The code point that starts at `i`, which moves past it; U+FFFD for a broken or overlong sequence.
+// The code point that starts at `i`, which moves past it. An ill-formed sequence gives one U+FFFD
+// for each of its maximal subparts, as the Unicode Standard recommends (chapter 3, "U+FFFD
+// Substitution of Maximal Subparts"): the longest start of a well-formed sequence is taken as one,
+// and the byte that broke it off is left to begin the next. The second byte's range depends on the
+// lead byte (table 3-7), which also keeps out overlong forms, surrogates and values past U+10FFFF.
 char32_t Naechstes(std::string_view utf8, std::size_t& i) {
   const auto b = static_cast<unsigned char>(utf8[i++]);
   if (b < 0x80) return b;
-  const int folge = b >= 0xF0 && b < 0xF5 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
-  if (folge < 0) return kErsatz;
+  int folge = 0;
+  unsigned char unten = 0x80;
+  unsigned char oben = 0xBF;
+  if (b >= 0xC2 && b <= 0xDF) {
+    folge = 1;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    folge = 2;
+    if (b == 0xE0) unten = 0xA0;
+    if (b == 0xED) oben = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    folge = 3;
+    if (b == 0xF0) unten = 0x90;
+    if (b == 0xF4) oben = 0x8F;
+  } else {
+    return kErsatz;
+  }
   char32_t c = b & (0x3F >> folge);
   for (int k = 0; k < folge; ++k) {
-    if (i >= utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) return kErsatz;
-    c = (c << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3F);
+    if (i >= utf8.size()) return kErsatz;
+    const auto f = static_cast<unsigned char>(utf8[i]);
+    if (f < unten || f > oben) return kErsatz;
+    c = (c << 6) | (f & 0x3F);
+    ++i;
+    unten = 0x80;
+    oben = 0xBF;
   }
-  const bool zuLang = (folge == 2 && c < 0x800) || (folge == 3 && c < 0x10000);
-  return zuLang || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? kErsatz : c;
+  return c;
 }
 
 }  // namespace

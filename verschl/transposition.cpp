@@ -13,7 +13,11 @@ namespace verschl {
 
 namespace {
 
-constexpr unsigned char kFueller = ' ';
+constexpr char kFueller = ' ';
+
+using detail::Ergebnis;
+using detail::Neu;
+using detail::Zeichen;
 
 // Edge of the square tiles in which the matrix is moved. A tile's rows are copied into a small
 // contiguous buffer first: with a power-of-two row length (1024 columns at 1 MiB) the rows of a
@@ -65,26 +69,29 @@ void Transponiere8x8(std::uint64_t (&z)[8]) {
   }
 }
 
-// Writes the matrix of `zeilen` x `spalten` bytes, given row by row as `quelle` and filled up
-// with spaces past `laenge`, column by column into `ziel`: ziel[j * zeilen + i] = M[i][j].
-void Transponiere(const unsigned char* __restrict quelle, std::size_t laenge, std::size_t zeilen,
-                  std::size_t spalten, unsigned char* __restrict ziel) {
+// Writes the matrix of `zeilen` x `spalten` characters, given row by row as `quelle` and filled
+// up with spaces past `laenge`, column by column into `ziel`: ziel[j * zeilen + i] = M[i][j].
+template <class Z>
+void Transponiere(const Z* __restrict quelle, std::size_t laenge, std::size_t zeilen, std::size_t spalten,
+                  Z* __restrict ziel) {
   // Rows that lie wholly inside the text go through the tiled copy; the filler can only touch
-  // the rows after them, and those are few enough to take byte by byte.
+  // the rows after them, and those are few enough to take one by one.
   const std::size_t volleZeilen = std::min(zeilen, laenge / spalten);
 
-  alignas(8) unsigned char kachel[kKachel * kKachel];
+  alignas(8) Z kachel[kKachel * kKachel];
   for (std::size_t i0 = 0; i0 < volleZeilen; i0 += kKachel) {
     const std::size_t h = std::min(kKachel, volleZeilen - i0);
     for (std::size_t j0 = 0; j0 < spalten; j0 += kKachel) {
       const std::size_t w = std::min(kKachel, spalten - j0);
-      const unsigned char* ein = quelle + i0 * spalten + j0;
+      const Z* ein = quelle + i0 * spalten + j0;
       if (w == kKachel || (i0 + h - 1) * spalten + j0 + kKachel <= laenge) {
-        // A constant length lets the compiler copy each row in four vector moves; a narrower
-        // tile takes the bytes beyond its edge along where the text has them, and ignores them.
-        for (std::size_t i = 0; i < h; ++i) std::memcpy(kachel + i * kKachel, ein + i * spalten, kKachel);
+        // A constant length lets the compiler copy each row in a few vector moves; a narrower
+        // tile takes the characters beyond its edge along where the text has them, and ignores
+        // them.
+        for (std::size_t i = 0; i < h; ++i)
+          std::memcpy(kachel + i * kKachel, ein + i * spalten, kKachel * sizeof(Z));
       } else {
-        for (std::size_t i = 0; i < h; ++i) std::memcpy(kachel + i * kKachel, ein + i * spalten, w);
+        for (std::size_t i = 0; i < h; ++i) std::memcpy(kachel + i * kKachel, ein + i * spalten, w * sizeof(Z));
       }
       // Eight output rows at a time, filled left to right, so that each output line is
       // finished before the next is begun.
@@ -92,8 +99,9 @@ void Transponiere(const unsigned char* __restrict quelle, std::size_t laenge, st
         const std::size_t bw = std::min<std::size_t>(8, w - bj);
         for (std::size_t bi = 0; bi < h; bi += 8) {
           const std::size_t bh = std::min<std::size_t>(8, h - bi);
-          unsigned char* aus = ziel + (j0 + bj) * zeilen + i0 + bi;
-          if (bw == 8 && bh == 8) {
+          Z* aus = ziel + (j0 + bj) * zeilen + i0 + bi;
+          // The word trick packs eight characters into 64 bits, so it serves the byte road only.
+          if (sizeof(Z) == 1 && bw == 8 && bh == 8) {
             std::uint64_t block[8];
             for (std::size_t k = 0; k < 8; ++k) std::memcpy(&block[k], kachel + (bi + k) * kKachel + bj, 8);
             // The shifts above number the bytes from the least significant end.
@@ -117,33 +125,52 @@ void Transponiere(const unsigned char* __restrict quelle, std::size_t laenge, st
   for (std::size_t i = volleZeilen; i < zeilen; ++i) {
     for (std::size_t j = 0; j < spalten; ++j) {
       const std::size_t p = i * spalten + j;
-      ziel[j * zeilen + i] = p < laenge ? quelle[p] : kFueller;
+      ziel[j * zeilen + i] = p < laenge ? quelle[p] : Z{kFueller};
     }
   }
+}
+
+template <class Z>
+Ergebnis<Z> Verschluesseln(const Z* text, std::size_t n, bool quadratisch, std::int32_t spaltenzahl) {
+  if (n == 0) return {};
+  const std::size_t c = Spaltenzahl(n, quadratisch, spaltenzahl);
+  const std::size_t r = (n + c - 1) / c;
+  Ergebnis<Z> ergebnis = Neu<Z>(r * c);
+  Transponiere(text, n, r, c, Zeichen(ergebnis));
+  return ergebnis;
+}
+
+template <class Z>
+Ergebnis<Z> Entschluesseln(const Z* text, std::size_t n, bool quadratisch, std::int32_t spaltenzahl) {
+  if (n == 0) return {};
+  const std::size_t c = Spaltenzahl(n, quadratisch, spaltenzahl);
+  const std::size_t r = (n + c - 1) / c;
+  // Read as rows, the encrypted text is the matrix's columns: a c x r matrix whose transpose,
+  // taken column by column, is the plain text row by row.
+  Ergebnis<Z> ergebnis = Neu<Z>(r * c);
+  Transponiere(text, n, c, r, Zeichen(ergebnis));
+  std::size_t ende = ergebnis.size();
+  while (ende > 0 && ergebnis[ende - 1] == kFueller) --ende;
+  ergebnis.resize(ende);
+  return ergebnis;
 }
 
 }  // namespace
 
 std::string TranspositionVerschluesseln(std::string_view text, bool quadratisch, std::int32_t spaltenzahl) {
-  if (text.empty()) return {};
-  const std::size_t c = Spaltenzahl(text.size(), quadratisch, spaltenzahl);
-  const std::size_t r = (text.size() + c - 1) / c;
-  std::string ergebnis(r * c, '\0');
-  Transponiere(detail::Bytes(text), text.size(), r, c, detail::Bytes(ergebnis));
-  return ergebnis;
+  return Verschluesseln(Zeichen(text), text.size(), quadratisch, spaltenzahl);
 }
 
 std::string TranspositionEntschluesseln(std::string_view text, bool quadratisch, std::int32_t spaltenzahl) {
-  if (text.empty()) return {};
-  const std::size_t c = Spaltenzahl(text.size(), quadratisch, spaltenzahl);
-  const std::size_t r = (text.size() + c - 1) / c;
-  // Read as rows, the encrypted text is the matrix's columns: a c x r matrix whose transpose,
-  // taken column by column, is the plain text row by row.
-  std::string ergebnis(r * c, '\0');
-  Transponiere(detail::Bytes(text), text.size(), c, r, detail::Bytes(ergebnis));
-  const std::size_t ende = ergebnis.find_last_not_of(static_cast<char>(kFueller));
-  ergebnis.resize(ende == std::string::npos ? 0 : ende + 1);
-  return ergebnis;
+  return Entschluesseln(Zeichen(text), text.size(), quadratisch, spaltenzahl);
+}
+
+TText TranspositionVerschluesseln(std::u32string_view text, bool quadratisch, std::int32_t spaltenzahl) {
+  return Verschluesseln(Zeichen(text), text.size(), quadratisch, spaltenzahl);
+}
+
+TText TranspositionEntschluesseln(std::u32string_view text, bool quadratisch, std::int32_t spaltenzahl) {
+  return Entschluesseln(Zeichen(text), text.size(), quadratisch, spaltenzahl);
 }
 
 }  // namespace verschl

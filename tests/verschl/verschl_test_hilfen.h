@@ -1,13 +1,16 @@
-// Shared helpers for the cipher tests: byte strings written as numbers, and reproducible
-// random texts.
+// Shared helpers for the cipher tests: byte strings written as numbers, the way between the
+// byte road and the Unicode road, and reproducible random texts.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
+
+#include "verschl/Codepage1252.h"
 
 namespace verschl_test {
 
@@ -28,6 +31,24 @@ inline std::string AlleBytes() {
   return s;
 }
 
+// A byte string as the Unicode road sees it: each byte's code point in code page 1252.
+inline std::u32string AlsCodepunkte(std::string_view bytes) {
+  std::u32string text;
+  for (char c : bytes) text += verschl::AusCp1252(U(c));
+  return text;
+}
+
+// The way back; nothing where a character has no byte in the code page.
+inline std::optional<std::string> AlsBytes(std::u32string_view text) {
+  std::string bytes;
+  for (char32_t c : text) {
+    const int b = verschl::Cp1252Byte(c);
+    if (b < 0) return std::nullopt;
+    bytes += static_cast<char>(b);
+  }
+  return bytes;
+}
+
 // A fixed-seed generator: every run and every machine sees the same "random" texts, so a
 // failure reproduces.
 class Zufall {
@@ -40,6 +61,13 @@ class Zufall {
   std::string Bytes(std::size_t laenge) {
     std::string s(laenge, '\0');
     for (char& c : s) c = static_cast<char>(gen_() & 0xFF);
+    return s;
+  }
+
+  // Any byte value but 0.
+  std::string BytesOhneNull(std::size_t laenge) {
+    std::string s(laenge, '\0');
+    for (char& c : s) c = static_cast<char>(1 + gen_() % 255);
     return s;
   }
 
