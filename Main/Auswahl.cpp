@@ -30,17 +30,6 @@ constexpr std::array<std::string_view, 11> kTerminals = {
     "ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS", "WineConsoleClass", "mintty", "PuTTY", "KiTTY",
     "VirtualConsoleClass", "VTWin32", "org.wezfurlong.wezterm", "Alacritty", "PuTTYConfigBox"};
 
-class Geoeffnet {
- public:
-  explicit Geoeffnet(ClipboardReader& ablage) : ablage_(ablage) {}
-  ~Geoeffnet() { ablage_.Close(); }
-  Geoeffnet(const Geoeffnet&) = delete;
-  Geoeffnet& operator=(const Geoeffnet&) = delete;
-
- private:
-  ClipboardReader& ablage_;
-};
-
 }  // namespace
 
 bool IstTerminal(std::string_view fensterklasse) {

@@ -42,3 +42,15 @@ class ClipboardReader {
   virtual std::uint32_t Codepage() = 0;
   virtual TAnsiText InAnsi(std::u16string_view text) = 0;
 };
+
+// Closes the clipboard that the reader opened, on every way out.
+class Geoeffnet {
+ public:
+  explicit Geoeffnet(ClipboardReader& ablage) : ablage_(ablage) {}
+  ~Geoeffnet() { ablage_.Close(); }
+  Geoeffnet(const Geoeffnet&) = delete;
+  Geoeffnet& operator=(const Geoeffnet&) = delete;
+
+ private:
+  ClipboardReader& ablage_;
+};

@@ -2,21 +2,6 @@
 
 #include <utility>
 
-namespace {
-
-class Geoeffnet {
- public:
-  explicit Geoeffnet(ClipboardReader& ablage) : ablage_(ablage) {}
-  ~Geoeffnet() { ablage_.Close(); }
-  Geoeffnet(const Geoeffnet&) = delete;
-  Geoeffnet& operator=(const Geoeffnet&) = delete;
-
- private:
-  ClipboardReader& ablage_;
-};
-
-}  // namespace
-
 TEigentum::TEigentum(ClipboardReader& ablage, TWartefrist frist) : ablage_(ablage), frist_(std::move(frist)) {}
 
 void TEigentum::Eingetragen(TZweck zweck, bool entschluesselt) {

@@ -56,18 +56,6 @@ constexpr std::array<TFilter, 4> kFilter{{
     {&TOptionen::LeerzeichenLoeschen, verschl::EntferneLeerzeichen},
 }};
 
-// Closes the clipboard on every way out of a reading.
-class Geoeffnet {
- public:
-  explicit Geoeffnet(ClipboardReader& ablage) : ablage_(ablage) {}
-  ~Geoeffnet() { ablage_.Close(); }
-  Geoeffnet(const Geoeffnet&) = delete;
-  Geoeffnet& operator=(const Geoeffnet&) = delete;
-
- private:
-  ClipboardReader& ablage_;
-};
-
 }  // namespace
 
 std::span<const TMethode> Methodentabelle() { return kMethoden; }

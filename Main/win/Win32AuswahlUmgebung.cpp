@@ -113,7 +113,13 @@ HANDLE AusBytes(Art art, const std::vector<unsigned char>& bytes) {
 
 void Freigeben(Art art, HANDLE daten) {
   if (daten == nullptr) return;
-  if (art == Art::Speicher) ::GlobalFree(daten);
+  if (art == Art::Speicher) {
+    if (void* bytes = ::GlobalLock(daten)) {
+      ::SecureZeroMemory(bytes, ::GlobalSize(daten));
+      ::GlobalUnlock(daten);
+    }
+    ::GlobalFree(daten);
+  }
   if (art == Art::Erweitert) ::DeleteEnhMetaFile(static_cast<HENHMETAFILE>(daten));
   if (art == Art::Palette) ::DeleteObject(daten);
   if (art == Art::Metadatei) {
@@ -180,7 +186,7 @@ std::string Win32AuswahlUmgebung::Fensterklasse(std::uintptr_t fenster) {
 // Asking for a format makes a program that offers it delayed render it now; the limits are checked
 // after each, so that a slow or huge source costs at most about one format beyond them.
 bool Win32AuswahlUmgebung::Sichern() {
-  gesichert_.clear();
+  Vergessen();
   const auto beginn = steady_clock::now();
   std::size_t summe = 0;
   for (UINT format = ::EnumClipboardFormats(0); format != 0; format = ::EnumClipboardFormats(format)) {
@@ -189,7 +195,8 @@ bool Win32AuswahlUmgebung::Sichern() {
     std::vector<unsigned char> bytes = Bytes(art, ::GetClipboardData(format));
     summe += bytes.size();
     if (summe > kHoechstensBytes || steady_clock::now() - beginn > kHoechstensZeit) {
-      gesichert_.clear();
+      ::SecureZeroMemory(bytes.data(), bytes.size());
+      Vergessen();
       return false;
     }
     if (!bytes.empty()) gesichert_.push_back({format, std::move(bytes)});
@@ -206,8 +213,12 @@ void Win32AuswahlUmgebung::Einsetzen() {
   }
 }
 
+// What the clipboard held may be a password, the offered result a decrypted text: overwritten before
+// the memory goes, the short text's bytes inside the string object too.
 void Win32AuswahlUmgebung::Vergessen() {
+  for (TFormat& format : gesichert_) ::SecureZeroMemory(format.bytes.data(), format.bytes.size());
   gesichert_.clear();
+  ::SecureZeroMemory(angeboten_.data(), angeboten_.size());
   angeboten_.clear();
 }
 
@@ -236,8 +247,9 @@ void Win32AuswahlUmgebung::Rendern(unsigned format) {
     std::wstring breit(static_cast<std::size_t>(einheiten > 0 ? einheiten : 0), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, angeboten_.c_str(), bytes, breit.data(), einheiten);
     if (einheiten > 0) block = Block(breit.data(), breit.size() * sizeof(wchar_t));
+    ::SecureZeroMemory(breit.data(), breit.size() * sizeof(wchar_t));
   }
-  if (block != nullptr && ::SetClipboardData(format, block) == nullptr) ::GlobalFree(block);
+  if (block != nullptr && ::SetClipboardData(format, block) == nullptr) Freigeben(Art::Speicher, block);
 }
 
 std::uint32_t Win32AuswahlUmgebung::Prozess(std::uintptr_t fenster) {
