@@ -26,9 +26,9 @@ constexpr milliseconds kZurueckgeben{10000};
 // The consoles' and the common terminals' main windows, where Strg+C interrupts the running program
 // and Strg+V may type into a shell: the console host, Windows Terminal, Wine's console, mintty (Git
 // Bash, Cygwin, MSYS2), PuTTY and KiTTY, ConEmu and Cmder, Tera Term, WezTerm, Alacritty.
-constexpr std::array<std::string_view, 11> kTerminals = {
+constexpr std::array<std::string_view, 10> kTerminals = {
     "ConsoleWindowClass", "CASCADIA_HOSTING_WINDOW_CLASS", "WineConsoleClass", "mintty", "PuTTY", "KiTTY",
-    "VirtualConsoleClass", "VTWin32", "org.wezfurlong.wezterm", "Alacritty", "PuTTYConfigBox"};
+    "VirtualConsoleClass", "VTWin32", "org.wezfurlong.wezterm", "Alacritty"};
 
 }  // namespace
 
@@ -119,9 +119,11 @@ TAuswahlEnde TAuswahlBefehl::Ersetzen(const std::function<bool()>& befehl) {
     Lauf& operator=(const Lauf&) = delete;
   } const lauf(*this);
   uebergabe_.Angeboten();
-  const auto zurueck = [this](TAuswahlEnde ende) {
+  // Gives back; the box that says why the command ended comes after it, unless the give-back's own
+  // box took its place.
+  const auto zurueck = [this](TAuswahlEnde ende, std::string_view warum = {}) {
     if (!Zurueckgeben(kZurueckgeben)) return Fehler(texte::kNichtZurueckgegeben, TAuswahlEnde::NichtZurueck);
-    return ende;
+    return warum.empty() ? ende : Fehler(warum, ende);
   };
 
   // Strg+C sent while the user still holds Alt or Umschalt would arrive as another combination.
@@ -148,8 +150,7 @@ TAuswahlEnde TAuswahlBefehl::Ersetzen(const std::function<bool()>& befehl) {
   if (const TKopie kopie = Kopieren(); kopie != TKopie::Text) {
     // Nothing came at all: the clipboard is as it was, and there is nothing to give back.
     if (kopie == TKopie::Nichts) gesichert_ = false;
-    const TAuswahlEnde ende = zurueck(TAuswahlEnde::KeineKopie);
-    return ende == TAuswahlEnde::KeineKopie ? Fehler(texte::kNichtsMarkiert, ende) : ende;
+    return zurueck(TAuswahlEnde::KeineKopie, texte::kNichtsMarkiert);
   }
   bool geliefert = false;
   try {
@@ -163,19 +164,13 @@ TAuswahlEnde TAuswahlBefehl::Ersetzen(const std::function<bool()>& befehl) {
   if (!geliefert) return zurueck(TAuswahlEnde::BefehlAbgelehnt);
   // Strg+V into another window would put the text where the user never selected anything; the tray
   // menu cannot take the front meanwhile, but any other program can.
-  if (umgebung_.Vordergrund() != fenster) {
-    const TAuswahlEnde ende = zurueck(TAuswahlEnde::FensterGewechselt);
-    return ende == TAuswahlEnde::FensterGewechselt ? Fehler(texte::kFensterGewechselt, ende) : ende;
-  }
+  if (umgebung_.Vordergrund() != fenster) return zurueck(TAuswahlEnde::FensterGewechselt, texte::kFensterGewechselt);
   uebergabe_.Gesendet(umgebung_.Prozess(fenster));
   if (umgebung_.StrgUnd('V')) {
     umgebung_.Warten(kEinfuegen, kAblageTakt, [&] { return uebergabe_.Fertig(umgebung_.Jetzt()); });
   }
   // A read-only page or document copies, but takes no paste.
-  if (uebergabe_.Beantwortet() == 0) {
-    const TAuswahlEnde ende = zurueck(TAuswahlEnde::KeinEinfuegen);
-    return ende == TAuswahlEnde::KeinEinfuegen ? Fehler(texte::kKeinEinfuegen, ende) : ende;
-  }
+  if (uebergabe_.Beantwortet() == 0) return zurueck(TAuswahlEnde::KeinEinfuegen, texte::kKeinEinfuegen);
   return zurueck(TAuswahlEnde::Ersetzt);
 }
 
