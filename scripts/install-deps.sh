@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 what=${1:-all}
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3)
 windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 xvfb xdotool xclip x11-utils
-         imagemagick fonts-wine nsis osslsigncode)
+         imagemagick fonts-wine nsis osslsigncode python3-yaml python3-jsonschema)
 hardening=(clang libclang-rt-14-dev clang-tidy)
 
 case "$what" in
