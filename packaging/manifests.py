@@ -44,8 +44,9 @@ SHORT = {
 # Per package architecture: the release's name for it, winget's and Scoop's.
 ARCHITECTURES = (("win64", "x64", "64bit"), ("win32", "x86", "32bit"))
 # Ends a running TalsekTray and options editor as the installer does: the registered message to the
-# hidden main form (class and caption) or the editor's dialog, WM_CLOSE for a program from before
-# it, five seconds, then by force.
+# hidden main form (class and caption) or the editor's dialog (class, any caption: a null string, as
+# PowerShell would hand a .NET method "" for $null), WM_CLOSE for a program from before it, five
+# seconds, then by force.
 PRE_INSTALL = [
     "if (-not ('TalsekTray.User32' -as [type])) { Add-Type -Namespace TalsekTray -Name User32 -MemberDefinition @'",
     "[DllImport(\"user32.dll\", CharSet = CharSet.Unicode)] public static extern IntPtr FindWindow(string c, string t);",
@@ -53,7 +54,7 @@ PRE_INSTALL = [
     "[DllImport(\"user32.dll\")] public static extern bool PostMessage(IntPtr h, uint m, IntPtr w, IntPtr l);",
     "[DllImport(\"user32.dll\")] public static extern uint GetWindowThreadProcessId(IntPtr h, out uint p);",
     "'@ }",
-    "foreach ($w in @(@('TMainForm', 'TalsekTray', 'TalsekTraySofortBeenden'), @('TalsekOptionen', $null, 'TalsekOptionenSofortBeenden'))) {",
+    "foreach ($w in @(@('TMainForm', 'TalsekTray', 'TalsekTraySofortBeenden'), @('TalsekOptionen', [System.Management.Automation.Language.NullString]::Value, 'TalsekOptionenSofortBeenden'))) {",
     "    $h = [TalsekTray.User32]::FindWindow($w[0], $w[1]); if ($h -eq [IntPtr]::Zero) { continue }",
     "    $id = [uint32]0; [void][TalsekTray.User32]::GetWindowThreadProcessId($h, [ref]$id); $p = Get-Process -Id $id -ErrorAction SilentlyContinue",
     "    foreach ($m in @([TalsekTray.User32]::RegisterWindowMessage($w[2]), 0x10)) { [void][TalsekTray.User32]::PostMessage($h, $m, [IntPtr]::Zero, [IntPtr]::Zero) }",
