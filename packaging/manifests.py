@@ -5,7 +5,8 @@
                  of the per-user installers (winget/manifests/h/Holvarin/TalsekTray/<version>/) and
                  the Scoop manifest of the portable ZIPs (scoop/talsektray.json), then checks them
   check FOLDER   checks them: every field against the rules of winget's manifest schema 1.12.0 and of
-                 Scoop's app manifest, every sum against its package, the version against the
+                 Scoop's app manifest, every URL against its architecture's package of this
+                 version, every sum against its package, the version against the
                  program's (CMakeLists.txt and the ProductVersion in each ZIP's TalsekTray.exe), the
                  Apps entry against the installer script, extract_dir against each ZIP's folder
 
@@ -254,10 +255,14 @@ def check(folder: Path) -> list[str]:
     errors = []
     version = program_version()
 
-    def package(url: str, where: str) -> Path | None:
+    systems = {arch: system for system, winget_arch, scoop_arch in ARCHITECTURES for arch in (winget_arch, scoop_arch)}
+
+    def package(url: str, arch: str, kind: str, where: str) -> Path | None:
+        """The package that a URL names, which must be this version's of that architecture."""
         name = urlsplit(url).path.rsplit("/", 1)[-1]
-        if f"/{version}/" not in url:
-            errors.append(f"{where}: {url} is not the version {version}'s")
+        expected = f"TalsekTray-{version}-{systems.get(arch)}{kind}"
+        if name != expected or not url.endswith(f"/{version}/{name}"):
+            errors.append(f"{where}: {url} is not the {arch} package {expected} under <base>/{version}/")
         if not (folder / name).is_file():
             errors.append(f"{where}: {name} is not a package of this release")
             return None
@@ -285,7 +290,8 @@ def check(folder: Path) -> list[str]:
             errors.append(f"{path.name}: not {IDENTIFIER} {version}")
         for i, installer in enumerate(data.get("Installers") or []):
             if "InstallerUrl" in installer:
-                sum_of(package(installer["InstallerUrl"], f"{path.name} installer {i}"),
+                sum_of(package(installer["InstallerUrl"], installer.get("Architecture"), "-setup.exe",
+                               f"{path.name} installer {i}"),
                        installer.get("InstallerSha256", ""), f"{path.name} installer {i}")
         for apps in data.get("AppsAndFeaturesEntries") or []:
             if {k: apps.get(k) for k in entry} != entry or apps.get("DisplayVersion") != version:
@@ -306,7 +312,7 @@ def check(folder: Path) -> list[str]:
     if scoop.get("version") != version:
         errors.append(f"{path.name}: version {scoop.get('version')}, the program's is {version}")
     for arch, details in (scoop.get("architecture") or {}).items():
-        zip_path = package(details.get("url", ""), f"{path.name} {arch}")
+        zip_path = package(details.get("url", ""), arch, ".zip", f"{path.name} {arch}")
         sum_of(zip_path, details.get("hash", ""), f"{path.name} {arch}")
         if zip_path:
             with zipfile.ZipFile(zip_path) as z:
