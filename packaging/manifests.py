@@ -17,12 +17,12 @@ manifests say that none is given.
 """
 
 import hashlib
-from datetime import datetime, timezone
 import json
 import os
 import re
 import sys
 import zipfile
+from datetime import datetime, timezone
 from pathlib import Path
 from urllib.parse import urlsplit
 
