@@ -12,7 +12,9 @@ from pathlib import Path
 
 import manifests
 
-RELEASE = Path(sys.argv.pop(1) if len(sys.argv) > 1 else manifests.ROOT / "build" / "release")
+# The folder, when given, comes before unittest's own options.
+RELEASE = Path(sys.argv.pop(1) if len(sys.argv) > 1 and not sys.argv[1].startswith("-")
+               else manifests.ROOT / "build" / "release")
 ID = manifests.IDENTIFIER
 # Per fault: the manifest, what is changed in it and into what, and what the check must say.
 FAULTS = [
