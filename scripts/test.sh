@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core's unit tests natively, the same under
 # AddressSanitizer and UndefinedBehaviorSanitizer with short fuzz runs and clang-tidy, the 64-bit
-# and 32-bit Windows programs with their release packages, and the Windows-side and end-to-end tests
+# and 32-bit Windows programs with their release packages and the winget and Scoop manifests made
+# from them, the lint of the Windows CI workflow, and the Windows-side and end-to-end tests
 # under Wine: of the 64-bit programs always, of the 32-bit ones where this machine runs 32-bit code.
 # TALSEK_64BIT_ONLY=1 takes the path of a machine that cannot, anywhere.
 set -euo pipefail
@@ -17,9 +18,13 @@ ctest --preset native
 bash scripts/hardening.sh
 
 # Both Windows builds with their packages, checked without running them, in build/release with
-# their checksums, which must hold.
+# their manifests (checked as they are written) and checksums, which must hold; the manifest check
+# shown to catch a wrong sum and a missing field; the Windows CI workflow, which cannot run here,
+# linted.
 bash scripts/release.sh
 (cd build/release && sha256sum -c SHA256SUMS)
+python3 packaging/manifests_test.py
+bash scripts/lint-workflows.sh
 
 ctest --preset mingw64
 if talsek_runs_32bit; then
