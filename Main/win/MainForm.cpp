@@ -103,10 +103,14 @@ TMainForm::TMainForm(gui::TApplication& application)
     if (message.WParam == kLeerenUhr) leeren_.Sekunde();
     message.Result = 0;
   });
-  // From programs that predate the installer's own message: the same as "Beenden", which waits for
-  // a running command and so for its give-back.
+  // From programs that predate the installer's own message: during an in-place command the same as
+  // "Beenden", which waits for the command and so for its give-back; otherwise as always.
   AddMessageHandler(WM_CLOSE, [this](gui::TMessage& message) {
-    Beenden1Click();
+    if (auswahl_.Laeuft()) {
+      Beenden1Click();
+    } else {
+      Close();
+    }
     message.Result = 0;
   });
   // A reader asks for the in-place command's result, which the form offered; answered for the paste
