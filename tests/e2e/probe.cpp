@@ -813,6 +813,53 @@ int EditWindow(std::string_view source, int milliseconds, const std::vector<std:
   return 0;
 }
 
+// How often a text lies in TalsekTray's committed memory, read from outside as any program of the
+// same user can: in code page 1252, UTF-16 and UTF-32. The text comes with each byte flipped by 0x5A
+// and is turned back only into a buffer on the stack, so that the probe's own copy of it, were it
+// the process searched, would be none of the patterns.
+int MemScan(std::string_view flipped) {
+  const auto bytes = Unhex(flipped);
+  HWND form = FindForm();
+  if (!bytes || bytes->empty() || bytes->size() > 256) return 2;
+  if (form == nullptr) return Fail("no TalsekTray form");
+  HANDLE process = OpenProcess(PROCESS_VM_READ | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(form));
+  if (process == nullptr) return Fail("TalsekTray's memory cannot be read");
+  std::array<char, 1024> muster[3] = {};
+  std::size_t laengen[3] = {bytes->size(), bytes->size() * 2, bytes->size() * 4};
+  for (std::size_t i = 0; i < bytes->size(); ++i) {
+    const char c = static_cast<char>((*bytes)[i] ^ 0x5A);
+    wchar_t w = L'\0';
+    MultiByteToWideChar(1252, 0, &c, 1, &w, 1);
+    muster[0][i] = c;
+    std::memcpy(&muster[1][i * 2], &w, 2);
+    const std::uint32_t u = w;
+    std::memcpy(&muster[2][i * 4], &u, 4);
+  }
+  std::size_t funde[3] = {0, 0, 0};
+  std::size_t gelesen = 0;
+  std::vector<char> block;
+  MEMORY_BASIC_INFORMATION bereich{};
+  for (auto* adresse = static_cast<char*>(nullptr);
+       VirtualQueryEx(process, adresse, &bereich, sizeof bereich) == sizeof bereich;
+       adresse = static_cast<char*>(bereich.BaseAddress) + bereich.RegionSize) {
+    const bool lesbar = bereich.State == MEM_COMMIT && (bereich.Protect & (PAGE_NOACCESS | PAGE_GUARD)) == 0;
+    if (!lesbar) continue;
+    block.resize(bereich.RegionSize);
+    SIZE_T da = 0;
+    if (!ReadProcessMemory(process, bereich.BaseAddress, block.data(), block.size(), &da)) continue;
+    gelesen += da;
+    for (int k = 0; k < 3; ++k) {
+      const std::string_view ganz(block.data(), da);
+      const std::string_view was(muster[k].data(), laengen[k]);
+      for (std::size_t at = ganz.find(was); at != std::string_view::npos; at = ganz.find(was, at + 1)) ++funde[k];
+    }
+  }
+  CloseHandle(process);
+  SecureZeroMemory(muster, sizeof muster);
+  std::printf("read=%zu\ncp1252=%zu\nutf16=%zu\nutf32=%zu\n", gelesen, funde[0], funde[1], funde[2]);
+  return 0;
+}
+
 // A text and `count` registered formats of `bytes` bytes each, offered delayed as spreadsheets offer
 // their many formats: each is made only when a reader asks for it. Serves the requests for the time.
 int ClipOffer(int count, int bytes, int milliseconds) {
@@ -1091,6 +1138,7 @@ int Usage() {
       "  edit-window <hex|@file> <ms> [opt...]  a window whose edit holds the text, selected; then its text\n"
       "                                         (options hold:<ms>, late:<ms>, readonly)\n"
       "  clip-offer <count> <bytes> <ms>        a text and count formats of the size, each rendered when asked\n"
+      "  mem-scan <hex ^ 5a>                    copies of the text in TalsekTray's memory, per encoding\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
       "  hold-file <path> <ms>                  hold a file open, shared for reading only, for the time\n"
       "  post-registered <class> <name>         post a registered message to a window of the class\n"
@@ -1128,6 +1176,7 @@ int main(int argc, char** argv) {
   if (command == "edit-window" && argc > 3) {
     return EditWindow(argv[2], std::atoi(argv[3]), std::vector<std::string_view>(argv + 4, argv + argc));
   }
+  if (command == "mem-scan" && argc > 2) return MemScan(argv[2]);
   if (command == "clip-offer" && argc > 4) return ClipOffer(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "clip-formats") return ClipFormats();
   if (command == "clip-set-unicode" && argc > 2) return ClipSetUnicode(argv[2]);
