@@ -868,7 +868,7 @@ def a_pending_clear_empties_the_decrypted_text_that_an_in_place_command_gives_ba
 def a_paste_that_holds_the_clipboard_longer_than_a_second_gets_it_back_later(s: Session) -> None:
     process = start_with_icon(s, in_place_settings())
     s.clip_put("vorher")
-    s.check("the selection is replaced", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x", options=("hold:2000",)))
+    s.check("the selection is replaced", b"Jcnnq Ygnv", in_place(s, b"Hallo Welt", "ctrl+shift+x", options=("hold:3500",)))
     s.check("the edit held the clipboard after its paste", True,
             "held-after-paste=1" in (s.work / "logs" / "edit-window.out").read_text())
     if not poll(15, lambda: s.clip_exact() == b"vorher"):

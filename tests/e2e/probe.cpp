@@ -734,8 +734,7 @@ bool TakeFocus(HWND window, HWND focus, int timeoutMs) {
 // and focused, as a user leaves a selection before pressing an in-place shortcut; after the time,
 // what the edit holds, how long after the user let go of Strg its text changed, and how long after the
 // first Strg+V that reached it.
-// Options: "hold:<ms>" holds the clipboard that long after the paste, as a slow program does that
-// goes on reading it; "late:<ms>" handles Strg+V only that long after it came, as a busy program does;
+// Options: "hold:<ms>" pastes with the clipboard held open that long, as a slow program does; "late:<ms>" handles Strg+V only that long after it came, as a busy program does;
 // "readonly" takes no paste, as a read-only page or document whose Strg+C works.
 int EditWindow(std::string_view source, int milliseconds, const std::vector<std::string_view>& options) {
   int holdAfterPaste = 0;
@@ -787,19 +786,22 @@ int EditWindow(std::string_view source, int milliseconds, const std::vector<std:
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       // The user's Strg comes up before the in-place command sends keys of its own.
       if (msg.message == WM_KEYUP && msg.wParam == VK_CONTROL && !released) released = Clock::now();
+      // A slow program pastes itself, keeping the clipboard open from its reading on for the time.
+      if (msg.message == WM_CHAR && msg.wParam == 0x16 && holdAfterPaste > 0 && OpenClipboard(window)) {
+        const std::string pasted = TextOnClipboard();
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+        std::printf("held-after-paste=1\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(holdAfterPaste));
+        CloseClipboard();
+        continue;
+      }
       if (msg.message == WM_KEYDOWN && msg.wParam == 'V' && GetKeyState(VK_CONTROL) < 0 && !pasting) {
         pasting = Clock::now();
         if (late > 0) Sleep(static_cast<DWORD>(late));
       }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
-      // Strg+V's character: the edit has just pasted. A slow program goes on reading the clipboard.
-      if (msg.message == WM_CHAR && msg.wParam == 0x16 && holdAfterPaste > 0 && OpenClipboard(window)) {
-        std::printf("held-after-paste=1\n");
-        std::fflush(stdout);
-        Sleep(static_cast<DWORD>(holdAfterPaste));
-        CloseClipboard();
-      }
     }
     if (!replaced && contents() != before) replaced = Clock::now();
   }
