@@ -78,8 +78,9 @@ std::vector<unsigned char> Metadateibytes(HANDLE daten) {
   if (bild == nullptr) return {};
   const std::array<LONG, 3> kopf{bild->mm, bild->xExt, bild->yExt};
   const UINT groesse = ::GetMetaFileBitsEx(bild->hMF, 0, nullptr);
-  std::vector<unsigned char> bytes(sizeof kopf + groesse);
-  std::memcpy(bytes.data(), kopf.data(), sizeof kopf);
+  const auto* anfang = reinterpret_cast<const unsigned char*>(kopf.data());
+  std::vector<unsigned char> bytes(anfang, anfang + sizeof kopf);
+  bytes.resize(sizeof kopf + groesse);
   if (groesse != 0) ::GetMetaFileBitsEx(bild->hMF, groesse, bytes.data() + sizeof kopf);
   ::GlobalUnlock(daten);
   return groesse != 0 ? bytes : std::vector<unsigned char>();
