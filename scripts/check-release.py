@@ -2,7 +2,7 @@
 """Checks a release ZIP and its installer without running them: the ZIP holds one folder named
 like itself with both programs and the read-me, nothing else; each program is stripped (no COFF
 symbol table), built for the machine type that the package's name says (win64: x86-64, win32:
-i386) and within its size budget (win64 400 KB, win32 420 KB); the installer is there. Prints the sizes.
+i386) and within its size budget (win64 400 KB, win32 460 KB); the installer is there. Prints the sizes.
 Usage: scripts/check-release.py TalsekTray-<version>-<win64|win32>.zip [SETUP.exe...]"""
 
 import struct
@@ -12,7 +12,7 @@ from pathlib import Path
 
 # Per package: the machine type of its programs and the most bytes each may have.
 MACHINES = {"win64": 0x8664, "win32": 0x014C}
-LIMITS = {"win64": 400 * 1024, "win32": 420 * 1024}
+LIMITS = {"win64": 400 * 1024, "win32": 460 * 1024}
 FILES = ("LIESMICH.txt", "TalsekTray.exe", "talsek.exe")
 
 
