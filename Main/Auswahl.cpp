@@ -165,6 +165,9 @@ TAuswahlEnde TAuswahlBefehl::Ersetzen(const std::function<bool()>& befehl) {
   // Strg+V into another window would put the text where the user never selected anything; the tray
   // menu cannot take the front meanwhile, but any other program can.
   if (umgebung_.Vordergrund() != fenster) return zurueck(TAuswahlEnde::FensterGewechselt, texte::kFensterGewechselt);
+  // The clipboard's watchers read the handover's update at once (Wine's X11 bridge among them); a
+  // paste that finds one of them holding the clipboard open gets nothing and says nothing.
+  umgebung_.Warten(kOeffnen, kAblageTakt, [&] { return umgebung_.LeserProzess() == 0; });
   uebergabe_.Gesendet(umgebung_.Prozess(fenster));
   if (umgebung_.StrgUnd('V')) {
     umgebung_.Warten(kEinfuegen, kAblageTakt, [&] { return uebergabe_.Fertig(umgebung_.Jetzt()); });

@@ -1,21 +1,19 @@
-// The commands' own access to the clipboard, around the text buffer: what the paste will bring,
-// whether the copy arrived with its marks, whose the clipboard is, and its emptying. The buffer alone
-// pastes and copies.
+// The commands' own access to the clipboard: its Unicode text read and written as it is, whether it
+// carries the private copy's marks, whose it is, and its emptying. No code page of the system comes
+// between, so a text gives the same result on every Windows.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
-// A Unicode text in the buffer's code page.
-struct TAnsiText {
-  std::string text;
-  // The index, in UTF-16 units, of the first unit that the code page has no exact counterpart for;
-  // empty when the whole text converts.
-  std::optional<std::size_t> fremd;
-};
+#include "verschl/Text.h"
+
+// Who may keep what a command puts on the clipboard. A private copy carries the formats by which the
+// clipboard history, the cloud clipboard and clipboard managers know to leave it alone. A handover is
+// a private result meant for one paste only, which the in-place command offers itself.
+enum class CopyScope { Shared, Private, Handover };
 
 class ClipboardReader {
  public:
@@ -27,7 +25,7 @@ class ClipboardReader {
   // nothing when it holds no text. Cheap, so that a text too long to take is refused uncopied.
   virtual std::optional<std::size_t> Length() = 0;
   // While open: the clipboard's text up to its first U+0000, or nothing when it holds no text.
-  virtual std::optional<std::u16string> UnicodeText() = 0;
+  virtual std::optional<verschl::TUtf16> UnicodeText() = 0;
   // While open: whether the clipboard carries the mark that keeps it from the clipboard's watchers
   // ("ExcludeClipboardContentFromMonitorProcessing").
   virtual bool Markiert() = 0;
@@ -38,9 +36,9 @@ class ClipboardReader {
   virtual bool VonUns() = 0;
   // The clipboard's sequence number, which every change of its content moves on.
   virtual std::uint32_t Sequenznummer() = 0;
-  // The code page that the buffer's paste converts to, and that conversion made exact.
-  virtual std::uint32_t Codepage() = 0;
-  virtual TAnsiText InAnsi(std::u16string_view text) = 0;
+  // While open, after Empty: puts `text` there as CF_UNICODETEXT, and with the marks when `privat`.
+  // False when the clipboard did not take all of it; what it took then stays until the next Empty.
+  virtual bool Schreiben(std::u16string_view text, bool privat) = 0;
 };
 
 // Closes the clipboard that the reader opened, on every way out.

@@ -58,16 +58,6 @@ inline constexpr std::string_view kNullzeichen =
 inline constexpr std::string_view kZwischenablageBelegt =
     "Die Zwischenablage wird gerade von einem anderen Programm benutzt.\r\n"
     "Bitte versuchen Sie es noch einmal; die Zwischenablage bleibt unver\xE4ndert.";
-// Der Text enthält an Stelle <n> das Zeichen U+<hex>, das es in der Codepage <n> nicht gibt.\r\n
-// Die Zwischenablage bleibt unverändert.
-inline constexpr std::string_view kNichtInCodepage =
-    "Der Text enth\xE4lt an Stelle %s das Zeichen U+%s, das es in der Codepage %s nicht gibt.\r\n"
-    "Die Zwischenablage bleibt unver\xE4ndert.";
-// Der Text in der Zwischenablage konnte nicht unverändert übernommen werden.\r\n
-// Die Zwischenablage bleibt unverändert.
-inline constexpr std::string_view kNichtUebernommen =
-    "Der Text in der Zwischenablage konnte nicht unver\xE4ndert \xFC" "bernommen werden.\r\n"
-    "Die Zwischenablage bleibt unver\xE4ndert.";
 // Der Text ist mit <n> Zeichen zu lang; TalsekTray verarbeitet höchstens 8.388.608 Zeichen.\r\n
 // Die Zwischenablage bleibt unverändert.
 inline constexpr std::string_view kTextZuLang =
@@ -87,13 +77,6 @@ inline constexpr std::string_view kNichtKopiert =
 inline constexpr std::string_view kErgebnisLeer =
     "Das Ergebnis ist ein leerer Text (etwa ein Text nur aus Leerzeichen, die gel\xF6scht werden).\r\n"
     "Die Zwischenablage bleibt unver\xE4ndert.";
-// Das Ergebnis kam ohne die Markierungen, die es vom Verlauf der Zwischenablage fernhalten, in die
-// Zwischenablage und konnte nicht wieder entfernt werden, weil ein anderes Programm sie belegt.\r\n
-// Bitte kopieren Sie etwas anderes, damit der entschlüsselte Text nicht dort bleibt.
-inline constexpr std::string_view kOhneMarkeDa =
-    "Das Ergebnis kam ohne die Markierungen, die es vom Verlauf der Zwischenablage fernhalten, in die "
-    "Zwischenablage und konnte nicht wieder entfernt werden, weil ein anderes Programm sie belegt.\r\n"
-    "Bitte kopieren Sie etwas anderes, damit der entschl\xFCsselte Text nicht dort bleibt.";
 
 // The in-place commands' refusals.
 // Strg, Umschalt, Alt oder die Windows-Taste ist noch gedrückt.\r\n

@@ -1,5 +1,5 @@
-// Characters of the clipboard's UTF-16 text as a user counts them, and the forms in which the
-// commands' messages name them.
+// Characters of the clipboard's UTF-16 text as a user counts them, and the form in which the
+// commands' messages name their number.
 #pragma once
 
 #include <cstddef>
@@ -24,18 +24,5 @@ std::size_t Zeichenzahl(std::basic_string_view<Einheit> text) {
   return text.size() - paare;
 }
 
-// The character that begins at a UTF-16 index: its position counted from 1 and its code point.
-struct TZeichenStelle {
-  std::size_t stelle;
-  std::uint32_t code;
-};
-TZeichenStelle ZeichenAn(std::u16string_view text, std::size_t index);
-
 // "8.388.608": the thousands separated by points, as German texts write numbers.
 std::string MitTausenderpunkten(std::size_t zahl);
-// A code point as after "U+": upper-case hex, at least four digits.
-std::string CodeHex(std::uint32_t code);
-
-// Whether two texts are the same but for the form of their line breaks: CR LF, CR alone and LF alone
-// each count as one line break.
-bool GleichBisAufZeilenumbrueche(std::string_view a, std::string_view b);

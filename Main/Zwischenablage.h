@@ -6,28 +6,27 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "ClipboardReader.h"
 #include "Eigentum.h"
 #include "MessageSink.h"
 #include "einstellungen/Optionen.h"
-#include "TextBuffer.h"
+#include "verschl/Text.h"
 #include "Wartefrist.h"
 
 // One row of the method table: a method code with its forward and backward operation.
 struct TMethode {
   std::int32_t code;
-  std::string (*vorwaerts)(std::string_view text, const TOptionen& optionen);
-  std::string (*rueckwaerts)(std::string_view text, const TOptionen& optionen);
+  verschl::TText (*vorwaerts)(std::u32string_view text, const TOptionen& optionen);
+  verschl::TText (*rueckwaerts)(std::u32string_view text, const TOptionen& optionen);
   bool (*gilt)(const TOptionen& optionen);  // the row applies only when this holds
 };
 
 std::span<const TMethode> Methodentabelle();
 
-// The most characters a command takes: the text buffer copes with more, but no longer in a time that
-// a user waits for, and the control fails on a few times as many.
+// The most characters a command takes: a limit that keeps every command within a time that a user
+// waits for, and that stored texts and habits have grown up with.
 inline constexpr std::size_t kHoechsteZeichenzahl = std::size_t{8} * 1024 * 1024;
 // The row for a code, or nullptr when the code has none.
 const TMethode* MethodeSuchen(std::int32_t code);
@@ -40,11 +39,11 @@ class ZwischenablageBefehle {
   // Each copy that reaches the clipboard is recorded with `eigentum` as the program's own.
   // `uebergeben` offers an in-place command's result for its paste, while the clipboard is open and
   // empty; the program offers it itself, so that it sees who asks for it.
-  ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen, TextBuffer& puffer,
-                        ClipboardReader& ablage, TEigentum& eigentum, MessageSink& meldungen, TWartefrist frist,
-                        std::function<void(const std::string&)> uebergeben = {});
-  // Each returns whether its result is on the clipboard. At its end, whatever way it ends, the
-  // buffer holds nothing of the text.
+  ZwischenablageBefehle(TOptionen& optionen, std::function<void()> optionenLesen, ClipboardReader& ablage,
+                        TEigentum& eigentum, MessageSink& meldungen, TWartefrist frist,
+                        std::function<void(const verschl::TUtf16&)> uebergeben = {});
+  // Each returns whether its result is on the clipboard. Every copy of the text that it made is
+  // overwritten before it ends.
   bool Verschluesseln();
   bool Entschluesseln();
   // The same for the in-place commands, whose result is offered to one paste.
@@ -52,32 +51,19 @@ class ZwischenablageBefehle {
   bool AuswahlEntschluesseln();
 
  private:
-  using Richtung = std::string (*TMethode::*)(std::string_view, const TOptionen&);
+  using Richtung = verschl::TText (*TMethode::*)(std::u32string_view, const TOptionen&);
   // Encryption prepares the text first; decryption gives a plain text.
   bool Ausfuehren(bool verschluesseln, Richtung richtung, CopyScope kopie);
-  std::optional<std::string> Einfuegen();
-  bool Uebernehmen(std::string& text, const std::string& ergebnis);
-  bool Kopieren(const std::string& text, CopyScope kopie, bool entschluesselt);
-  bool Uebergeben(const std::string& text, bool entschluesselt);
-  // The clipboard's text in the buffer's code page, or nothing when another program holds the
-  // clipboard until the time that began at `beginn` is up. `meldung` is set when the text cannot go
-  // through the buffer at all.
-  struct TGelesen {
-    std::optional<std::string> text;  // empty: no text on the clipboard
-    std::string meldung;
-    bool markiert = false;            // the clipboard carries the private copy's mark
-  };
-  // `offen` runs while the clipboard is still open after a reading.
-  std::optional<TGelesen> Lesen(std::chrono::milliseconds beginn, bool pruefen,
-                                const std::function<void(const TGelesen&)>& offen = {});
+  std::optional<verschl::TText> Einfuegen();
+  bool Kopieren(const verschl::TText& text, CopyScope kopie, bool entschluesselt);
+  bool Uebergeben(const verschl::TUtf16& text, bool entschluesselt);
   void Fehler(std::string_view text);
 
   TOptionen& optionen_;
   std::function<void()> optionenLesen_;
-  TextBuffer& puffer_;
   ClipboardReader& ablage_;
   TEigentum& eigentum_;
   MessageSink& meldungen_;
   TWartefrist frist_;
-  std::function<void(const std::string&)> uebergeben_;
+  std::function<void(const verschl::TUtf16&)> uebergeben_;
 };

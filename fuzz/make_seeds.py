@@ -123,11 +123,27 @@ zwischenablage("negative_code", record(LEER, -1), b" a b c ")
 zwischenablage("refresh_throws", record(SQ, 1), b"Hallo Welt", refresh=1)
 zwischenablage("refresh_changes_method", record(SQ, 1), cp("Stra\xdfe \u20ac"), refresh=2, second=record(GROSS, 3))
 zwischenablage("empty_clipboard", record(SQ | UML, 0), b"")
-# What may come between: a clipboard held open, an empty paste, lost copies, lone breaks made CR LF.
+zwischenablage("lone_breaks_transposition", record(0, 0, columns=2), b"x\r\ny\nz")
+# The text as UTF-16: characters outside the code page, which pass every filter and cipher, a
+# transposition that moves an emoji, lone surrogates, and a U+0000 where the readers stop.
+UTF16 = 128
+
+
+def u16(text):
+    return text.encode("utf-16-le", "surrogatepass")
+
+
+zwischenablage("utf16_outside_code_page", record(UML | KLEIN, 1), u16("\u0141\u00f3d\u017a, \u0414\u043e\u043c \u00c4rger \U0001F642"),
+               refresh=UTF16)
+zwischenablage("utf16_emoji_transposed", record(SQ, 0), u16("ab\U0001F642 Stra\u00dfe \u20ac"), refresh=UTF16)
+zwischenablage("utf16_vigenere_emoji", record(0, 4, key="ab"), u16("a\U0001F642a \u4e2d\u6587 z"), refresh=UTF16)
+zwischenablage("utf16_lone_surrogates", record(LEER, 0, columns=2), u16("\ud800 x\udc00 \ude42"), refresh=UTF16)
+zwischenablage("utf16_nul", record(GROSS, 3), u16("vorher\u0000nachher \u20ac"), refresh=UTF16)
+# What may come between: a clipboard held open, taken once the text is read, lost or unmarked writes.
 zwischenablage("held_open", record(SQ, 1), b"Hallo Welt", refresh=4)
-zwischenablage("first_paste_empty_held_briefly", record(SQ, 2), b"Hallo Welt", refresh=8 | 64)
+zwischenablage("held_after_reading_held_briefly", record(SQ, 2), b"Hallo Welt", refresh=8 | 64)
 zwischenablage("copies_lost", record(SQ, 1), b"Hallo Welt", refresh=16)
-zwischenablage("lone_breaks_transposition", record(0, 0, columns=2), b"x\r\ny\nz", refresh=32)
+zwischenablage("writes_unmarked", record(SQ, 1), u16("Jcnnq \U0001F642"), refresh=32 | UTF16)
 
 # --- menu: mode, [mask bytes], captions separated by line feeds
 write("menu", "tray_menu", b"\x01" + cp("Programm Talsek starten\nTalsek-Optionen \xe4ndern\n-\n"

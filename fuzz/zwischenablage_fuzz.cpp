@@ -1,8 +1,12 @@
 // The encrypt and decrypt clipboard commands with arbitrary option records and clipboard texts.
-// The clipboard must end up with the command's full result or keep the text it had; a text cut
-// short by the buffer (at a byte 0) must never reach it. A delivered encryption must decrypt to
-// the prepared text, and a failed refresh must leave buffer and clipboard untouched. A delivered
-// decryption, and no encryption, is copied private.
+// The clipboard must end up with the command's full result or keep the text it had, and the
+// command says why in one box when it did not deliver; a failed write leaves no text at all, never
+// a part of the result or an unmarked plain text. A text within code page 1252 gives exactly the
+// cipher library's byte-road result, character for byte; a text beyond it keeps its other
+// characters as they are, in their order (the transposition only moves them). A delivered
+// encryption must decrypt to the prepared text, and a failed refresh must leave the clipboard
+// untouched. A delivered decryption, and no encryption, is copied private, and every delivered
+// result is recorded as the program's own.
 //
 // Input: record, refresh byte, [second record], then the clipboard text.
 //   record        switches byte, method code (-7 + byte mod 15, so -7..7: codes without a row
@@ -12,14 +16,18 @@
 //                 4 delete spaces, 5 transcribe umlauts
 //   refresh byte  bit 0 the refresh throws, bit 1 the refresh replaces the record by the second;
 //                 bits 2-6 what may come between: 2 another program holds the clipboard beyond the
-//                 waiting time, 3 the first paste brings nothing, 4 no copy arrives, 5 the control
-//                 turns lone line breaks into CR LF, 6 another program holds the clipboard briefly.
-//                 With any of them the clipboard must still end with the full result and no box,
-//                 or keep its text and show exactly one of the refusals.
+//                 waiting time, 3 another program takes it once the text is read, 4 no write
+//                 arrives, 5 a private write arrives without its marks, 6 another program holds
+//                 the clipboard briefly. With any of them the clipboard must still end with the full
+//                 result and no box, or keep its text (or hold none after a failed write) and show
+//                 exactly one of the refusals.
+//                 bit 7 the text is UTF-16 (little-endian pairs of bytes, lone surrogates and
+//                 U+0000 included) rather than code-page-1252 bytes
 #include <algorithm>
 #include <cstddef>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,13 +37,13 @@
 #include "Main/Zwischenablage.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeClipboard.h"
-#include "tests/fakes/FakeTextBuffer.h"
 #include "tests/fakes/RecordingMessageSink.h"
 #include "verschl/verschl.h"
 
 namespace {
 
 using fuzz::Require;
+using verschl::TText;
 
 TOptionen ReadRecord(fuzz::Input& input) {
   TOptionen o;
@@ -47,69 +55,125 @@ TOptionen ReadRecord(fuzz::Input& input) {
   return o;
 }
 
-// The method codes and what they stand for, as the options document them.
-std::string Method(std::string_view text, const TOptionen& o, bool forward) {
+std::string_view View(const std::string& text) { return text; }
+std::u32string_view View(const TText& text) { return verschl::Ansicht(text); }
+
+// The method codes and what they stand for, as the options document them; on either road of the
+// library (Text is std::string or TText).
+template <class Text>
+Text Method(const Text& text, const TOptionen& o, bool forward) {
+  const auto t = View(text);
   switch (o.Methode) {
     case 0:
-      return forward ? verschl::TranspositionVerschluesseln(text, o.MatrixQuadratisch, o.Spaltenzahl)
-                     : verschl::TranspositionEntschluesseln(text, o.MatrixQuadratisch, o.Spaltenzahl);
+      return forward ? verschl::TranspositionVerschluesseln(t, o.MatrixQuadratisch, o.Spaltenzahl)
+                     : verschl::TranspositionEntschluesseln(t, o.MatrixQuadratisch, o.Spaltenzahl);
     case 1:
-      return verschl::CaesarVerschieben(text, forward ? o.CaesarVerschiebung : -o.CaesarVerschiebung);
+      return verschl::CaesarVerschieben(t, forward ? o.CaesarVerschiebung : -o.CaesarVerschiebung);
     case 2:
-      return verschl::Rot13(text);
+      return verschl::Rot13(t);
     case 3:
-      return verschl::Verschiebe128(text);
+      return verschl::Verschiebe128(t);
     case 4:
-      if (o.VigenereSchluessel.empty()) return std::string(text);
-      return forward ? verschl::VigenereVerschluesseln(text, o.VigenereSchluessel, o.SonderzeichenIgnorieren)
-                     : verschl::VigenereEntschluesseln(text, o.VigenereSchluessel, o.SonderzeichenIgnorieren);
+      if (o.VigenereSchluessel.empty()) return text;
+      return forward ? verschl::VigenereVerschluesseln(t, o.VigenereSchluessel, o.SonderzeichenIgnorieren)
+                     : verschl::VigenereEntschluesseln(t, o.VigenereSchluessel, o.SonderzeichenIgnorieren);
     default:
-      return std::string(text);
+      return text;
   }
 }
 
-std::string Prepared(std::string text, const TOptionen& o) {
-  if (o.UmlauteErsetzen) text = verschl::ErsetzeUmlaute(text);
-  if (o.Kleinschrift) text = verschl::InKleinschrift(text);
-  if (o.Grossschrift) text = verschl::InGrossschrift(text);
-  if (o.LeerzeichenLoeschen) text = verschl::EntferneLeerzeichen(text);
+template <class Text>
+Text Prepared(Text text, const TOptionen& o) {
+  if (o.UmlauteErsetzen) text = verschl::ErsetzeUmlaute(View(text));
+  if (o.Kleinschrift) text = verschl::InKleinschrift(View(text));
+  if (o.Grossschrift) text = verschl::InGrossschrift(View(text));
+  if (o.LeerzeichenLoeschen) text = verschl::EntferneLeerzeichen(View(text));
   return text;
 }
 
-std::string BeforeNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+std::u16string Utf16(const TText& text) {
+  const verschl::TUtf16 units = verschl::InUtf16(View(text));
+  return {units.begin(), units.end()};
+}
 
-bool HasNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+TText CodePoints(std::u16string_view units) { return verschl::AusUtf16(units); }
+
+// The text as code-page-1252 bytes, or nothing when it holds a character that the code page lacks.
+std::optional<std::string> Cp1252Bytes(const TText& text) {
+  std::string bytes;
+  for (const char32_t c : text) {
+    const int b = verschl::Cp1252Byte(c);
+    if (b < 0) return std::nullopt;
+    bytes += static_cast<char>(b);
+  }
+  return bytes;
+}
+
+// The characters that code page 1252 lacks, in their order.
+std::u32string Outside(const TText& text) {
+  std::u32string outside;
+  for (const char32_t c : text) {
+    if (verschl::Cp1252Byte(c) < 0) outside += c;
+  }
+  return outside;
+}
+
+bool HasNul(const TText& text) { return std::find(text.begin(), text.end(), U'\0') != text.end(); }
+
+// What the clipboard's readers see of a text: everything before its first U+0000.
+std::u16string BeforeNul(std::u16string_view units) { return std::u16string(units.substr(0, units.find(u'\0'))); }
+
+// The full result of a command on a text as read, from the library's two roads: the byte road for
+// a text within code page 1252, which the Unicode road must match exactly; the Unicode road for any
+// other, whose characters from outside the code page must stay as they were.
+TText Expected(const TText& pasted, const TOptionen& o, bool encrypt) {
+  if (const std::optional<std::string> bytes = Cp1252Bytes(pasted)) {
+    const std::string full = encrypt ? Method(Prepared(*bytes, o), o, true) : Method(*bytes, o, false);
+    TText text;
+    for (const char c : full) text.push_back(verschl::AusCp1252(static_cast<unsigned char>(c)));
+    return text;
+  }
+  TText full = encrypt ? Method(Prepared(pasted, o), o, true) : Method(pasted, o, false);
+  std::u32string before = Outside(pasted);
+  std::u32string after = Outside(full);
+  if (o.Methode == 0) {
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+  }
+  Require(before == after, "characters outside the code page stay as they are, moved by the transposition only");
+  return full;
+}
 
 struct Trouble {
   bool heldOpen = false;
-  bool firstPasteEmpty = false;
-  bool copiesLost = false;
-  bool loneBreaksToCrLf = false;
+  bool heldAfterReading = false;
+  bool writesLost = false;
+  bool writesUnmarked = false;
   bool heldBriefly = false;
-  bool Any() const { return heldOpen || firstPasteEmpty || copiesLost || loneBreaksToCrLf || heldBriefly; }
+  bool Any() const { return heldOpen || heldAfterReading || writesLost || writesUnmarked || heldBriefly; }
 };
 
 struct Run {
-  std::string clipboard;
+  std::optional<std::u16string> clipboard;
   bool threw = false;
-  bool touchedBuffer = false;
-  bool pasted = false;
+  bool delivered = false;  // what the command returned
+  bool untouched = false;  // the clipboard was neither emptied nor written
+  int opens = 0;
   std::size_t messages = 0;
-  bool onlyNulMessages = true;
   std::string firstMessage;
 };
 
-Run Command(const std::string& clipboard, const TOptionen& start, const TOptionen& refreshed, bool refreshThrows,
+Run Command(const std::u16string& clipboard, const TOptionen& start, const TOptionen& refreshed, bool refreshThrows,
             bool encrypt, const Trouble& trouble = {}) {
   TOptionen optionen = start;
   FakeClipboard ablage;
   // Marked the other way round, so that only the command's own copy passes the check of its scope.
-  ablage.SetBytes(clipboard, encrypt ? CopyScope::Private : CopyScope::Shared);
+  ablage.SetUnicode(clipboard, encrypt ? CopyScope::Private : CopyScope::Shared);
   ablage.busyFor = trouble.heldOpen ? 1 << 20 : trouble.heldBriefly ? 3 : 0;
-  FakeTextBuffer puffer(ablage);
-  puffer.emptyPastes = trouble.firstPasteEmpty ? 1 : 0;
-  puffer.lostCopies = trouble.copiesLost ? 1 << 20 : 0;
-  puffer.loneBreaksToCrLf = trouble.loneBreaksToCrLf;
+  ablage.busyAfterOpens = trouble.heldAfterReading ? 1 : -1;
+  ablage.lostWrites = trouble.writesLost ? 1 << 20 : 0;
+  ablage.unmarkedWrites = trouble.writesUnmarked ? 1 << 20 : 0;
+  const std::uint32_t sequence = ablage.sequence;
   RecordingMessageSink meldungen;
   std::chrono::milliseconds clock{0};
   const TWartefrist frist{[&] { return clock; }, [&](std::chrono::milliseconds d) { clock += d; }};
@@ -120,90 +184,113 @@ Run Command(const std::string& clipboard, const TOptionen& start, const TOptione
         if (refreshThrows) throw ERegistryException::WrongType(texte::kMethode);
         optionen = refreshed;
       },
-      puffer, ablage, eigentum, meldungen, frist);
+      ablage, eigentum, meldungen, frist);
   Run run;
   try {
-    if (encrypt) {
-      befehle.Verschluesseln();
-    } else {
-      befehle.Entschluesseln();
-    }
+    run.delivered = encrypt ? befehle.Verschluesseln() : befehle.Entschluesseln();
   } catch (const ERegistryException&) {
     run.threw = true;
   }
-  run.clipboard = ablage.Bytes();
-  if (!run.threw && meldungen.messages.empty() && !trouble.copiesLost) {
-    Require(ablage.scope == (encrypt ? CopyScope::Shared : CopyScope::Private),
-            "a decryption's result, and no encryption's, is copied private");
-  }
-  run.touchedBuffer = !puffer.calls.empty();
-  run.pasted = std::find(puffer.calls.begin(), puffer.calls.end(), "Paste") != puffer.calls.end();
-  Require(run.threw || puffer.text.empty(), "nothing of a text stays in the buffer after its command");
+  Require(!ablage.IsOpen(), "a command closes the clipboard on every way out");
+  run.clipboard = ablage.text;
+  run.untouched = ablage.sequence == sequence;
+  run.opens = ablage.opens;
   run.messages = meldungen.messages.size();
   if (!meldungen.messages.empty()) run.firstMessage = meldungen.messages.front().text;
   for (const RecordedMessage& m : meldungen.messages) {
-    run.onlyNulMessages = run.onlyNulMessages && m.text == texte::kNullzeichen && m.iconFlag == kIconError;
+    Require(m.caption == texte::kFehler && m.iconFlag == kIconError, "a refusal is an error box");
+  }
+  if (!run.threw) Require(run.delivered == meldungen.messages.empty(), "a command fails exactly when it says why");
+  if (run.delivered && !run.untouched) {
+    Require(ablage.scope == (encrypt ? CopyScope::Shared : CopyScope::Private),
+            "a decryption's result, and no encryption's, is copied private");
+    if (!trouble.heldAfterReading) {
+      Require(eigentum.Zweck() == TZweck::Ergebnis && eigentum.Entschluesselt() == !encrypt && eigentum.Haelt(),
+              "a delivered result is recorded as the program's own");
+    }
   }
   return run;
 }
 
 // Whether a command refuses its result for being empty: only a text that was not empty gives one.
-bool LeerAbgelehnt(const std::string& pasted, const std::string& full) { return full.empty() && !pasted.empty(); }
+bool LeerAbgelehnt(const TText& pasted, const TText& full) { return full.empty() && !pasted.empty(); }
 
-// A command delivers `full` unless some step's result held a byte 0 or the result of a text is
-// empty; then the clipboard keeps its text and the user is told why.
-void RequireFullOrKept(const Run& run, const std::string& before, const std::string& pasted, const std::string& full,
-                       bool someStepHadNul) {
+// A lone high surrogate right before a lone low one, which UTF-16 reads as one character.
+bool SurrogateVerbunden(const TText& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) return true;
+  }
+  return false;
+}
+
+// The clipboard as the command found it, text and all.
+bool Kept(const Run& run, const std::u16string& before) { return run.untouched && run.clipboard == before; }
+
+// A command delivers `full` unless it holds a U+0000 or the result of a text is empty; then the
+// clipboard keeps its text and the user is told why. An empty clipboard is left as it is.
+void RequireFullOrKept(const Run& run, const std::u16string& before, const TText& pasted, const TText& full) {
   Require(!run.threw, "only the refresh throws");
-  if (someStepHadNul) {
-    Require(run.clipboard == before, "a result with a byte 0 leaves the clipboard as it was");
-    Require(run.messages == 1 && run.onlyNulMessages, "a refused result is reported once, as an error");
+  if (HasNul(full)) {
+    Require(Kept(run, before), "a result with a U+0000 leaves the clipboard as it was");
+    Require(run.messages == 1 && run.firstMessage == texte::kNullzeichen, "a refused result is reported once");
+  } else if (SurrogateVerbunden(full)) {
+    Require(Kept(run, before) && run.messages == 1 && run.firstMessage == texte::kErgebnisVeraendert,
+            "a result whose lone surrogates would join into one character leaves the clipboard as it was");
   } else if (LeerAbgelehnt(pasted, full)) {
-    Require(run.clipboard == before && run.messages == 1 && run.firstMessage == texte::kErgebnisLeer,
+    Require(Kept(run, before) && run.messages == 1 && run.firstMessage == texte::kErgebnisLeer,
             "an empty result of a text leaves the clipboard as it was and says so");
+  } else if (pasted.empty()) {
+    Require(Kept(run, before) && run.messages == 0, "an empty clipboard is left as it is, without a box");
   } else {
-    Require(run.clipboard == full, "the clipboard receives the command's full result");
+    Require(run.clipboard == Utf16(full), "the clipboard receives the command's full result");
     Require(run.messages == 0, "a delivered result shows no message");
   }
 }
 
 // Under trouble the clipboard still never lies: it holds the full result and no box was shown, or
-// it keeps its text and exactly one refusal says why.
-void RequireTruthful(const Run& run, const std::string& before, const std::string& full) {
+// exactly one refusal says why and the clipboard keeps its text, or holds none after a failed write.
+void RequireTruthful(const Run& run, const std::u16string& before, const TText& pasted, const TText& full) {
   Require(!run.threw, "only the refresh throws");
   if (run.messages == 0) {
-    // Readers of the clipboard stop at its first U+0000, so a copy that did not arrive over a text
-    // that already reads as the result is no lie. What the platform makes of the copy of an empty
-    // selection is its own affair.
-    Require(BeforeNul(run.clipboard) == full || (full.empty() && run.clipboard == before),
+    Require(pasted.empty() ? Kept(run, before) : run.clipboard == Utf16(full),
             "a command without a box delivers its full result");
     return;
   }
-  Require(run.messages == 1 && run.clipboard == before, "a refused command keeps the clipboard and says so once");
-  const std::string_view refusals[] = {texte::kNullzeichen,       texte::kZwischenablageBelegt, texte::kNichtUebernommen,
-                                       texte::kErgebnisVeraendert, texte::kNichtKopiert,         texte::kErgebnisLeer};
+  Require(run.messages == 1, "a refused command says so once");
+  if (run.firstMessage == texte::kNichtKopiert && !run.untouched) {
+    Require(!run.clipboard.has_value(), "a failed write leaves no text on the clipboard");
+    return;
+  }
+  Require(Kept(run, before), "a refused command keeps the clipboard");
+  const std::string_view refusals[] = {texte::kNullzeichen, texte::kZwischenablageBelegt, texte::kNichtKopiert,
+                                       texte::kErgebnisLeer, texte::kErgebnisVeraendert};
   bool known = false;
   for (const std::string_view refusal : refusals) known = known || run.firstMessage == refusal;
   Require(known, "a refusal is one of the commands' boxes");
 }
 
-void RequireUnderTrouble(const std::string& clipboard, const TOptionen& start, const TOptionen& used,
+void RequireUnderTrouble(const std::u16string& clipboard, const TOptionen& start, const TOptionen& used,
                          const Trouble& trouble) {
-  const std::string pasted = FakeTextBuffer::AsControlKeepsIt(clipboard, trouble.loneBreaksToCrLf);
+  const TText pasted = CodePoints(BeforeNul(clipboard));
   for (const bool encrypt : {true, false}) {
-    const std::string full = encrypt ? Method(Prepared(pasted, used), used, true) : Method(pasted, used, false);
+    const TText full = Expected(pasted, used, encrypt);
     const Run run = Command(clipboard, start, used, false, encrypt, trouble);
-    RequireTruthful(run, clipboard, full);
+    RequireTruthful(run, clipboard, pasted, full);
     if (trouble.heldOpen) {
-      Require(run.firstMessage == texte::kZwischenablageBelegt && !run.pasted,
-              "a clipboard held open beyond the time is reported before anything is pasted");
+      Require(run.firstMessage == texte::kZwischenablageBelegt && run.opens == 0,
+              "a clipboard held open beyond the time is reported before anything is read");
+      continue;
     }
-    if (trouble.copiesLost && !HasNul(full) && !full.empty() && !trouble.heldOpen && BeforeNul(clipboard) != full) {
-      Require(run.messages == 1, "a copy that never arrives is reported");
-    }
-    if (!trouble.heldOpen && !trouble.copiesLost && !trouble.loneBreaksToCrLf) {
-      Require(run.messages == (HasNul(full) || LeerAbgelehnt(pasted, full) ? 1u : 0u),
-              "a brief hold or one empty paste changes nothing");
+    const bool toWrite = !pasted.empty() && !HasNul(full) && !LeerAbgelehnt(pasted, full);
+    if (toWrite && trouble.heldAfterReading) {
+      Require(run.firstMessage == texte::kNichtKopiert && Kept(run, clipboard),
+              "a clipboard taken once the text is read keeps its text, and the box says the copy failed");
+    } else if (toWrite && (trouble.writesLost || (trouble.writesUnmarked && !encrypt))) {
+      Require(run.firstMessage == texte::kNichtKopiert && !run.clipboard,
+              "a write that is lost, or a plain text without its marks, is reported and leaves no text");
+    } else {
+      Require(run.messages == (HasNul(full) || LeerAbgelehnt(pasted, full) ? 1U : 0U),
+              "a brief hold, or trouble with a write that is not made, changes nothing");
     }
   }
 }
@@ -219,19 +306,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool refreshThrows = input.Bit(refresh, 0);
   Trouble trouble;
   trouble.heldOpen = input.Bit(refresh, 2);
-  trouble.firstPasteEmpty = input.Bit(refresh, 3);
-  trouble.copiesLost = input.Bit(refresh, 4);
-  trouble.loneBreaksToCrLf = input.Bit(refresh, 5);
+  trouble.heldAfterReading = input.Bit(refresh, 3);
+  trouble.writesLost = input.Bit(refresh, 4);
+  trouble.writesUnmarked = input.Bit(refresh, 5);
   trouble.heldBriefly = input.Bit(refresh, 6);
   const TOptionen used = input.Bit(refresh, 1) ? ReadRecord(input) : start;
-  const std::string clipboard = input.Rest();
+  const std::string rest = input.Rest();
+  std::u16string clipboard;
+  if (input.Bit(refresh, 7)) {
+    for (std::size_t i = 0; i + 1 < rest.size(); i += 2) {
+      clipboard.push_back(static_cast<char16_t>(static_cast<unsigned char>(rest[i]) |
+                                                (static_cast<unsigned char>(rest[i + 1]) << 8U)));
+    }
+  } else {
+    clipboard = FakeClipboard::Cp1252(rest);
+  }
 
   if (refreshThrows) {
     for (const bool encrypt : {true, false}) {
       const Run run = Command(clipboard, start, used, true, encrypt);
       Require(run.threw, "a failed refresh ends the command with its error");
-      Require(!run.touchedBuffer && run.clipboard == clipboard && run.messages == 0,
-              "a failed refresh leaves buffer and clipboard untouched");
+      Require(run.opens == 0 && Kept(run, clipboard) && run.messages == 0,
+              "a failed refresh leaves the clipboard untouched");
     }
     return 0;
   }
@@ -241,25 +337,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  // The buffer holds only the clipboard's text before its first byte 0.
-  const std::string pasted = BeforeNul(clipboard);
+  // The command reads the clipboard's text before its first U+0000, as every reader does.
+  const TText pasted = CodePoints(BeforeNul(clipboard));
 
-  const std::string prepared = Prepared(pasted, used);
-  const std::string encrypted = Method(prepared, used, true);
+  const TText encrypted = Expected(pasted, used, true);
   const Run encryption = Command(clipboard, start, used, false, true);
-  RequireFullOrKept(encryption, clipboard, pasted, encrypted, HasNul(prepared) || HasNul(encrypted));
+  RequireFullOrKept(encryption, clipboard, pasted, encrypted);
 
-  const std::string decrypted = Method(pasted, used, false);
+  const TText decrypted = Expected(pasted, used, false);
   const Run decryption = Command(clipboard, start, used, false, false);
-  RequireFullOrKept(decryption, clipboard, pasted, decrypted, HasNul(decrypted));
+  RequireFullOrKept(decryption, clipboard, pasted, decrypted);
 
-  if (encryption.clipboard == encrypted && !HasNul(encrypted)) {
-    const Run back = Command(encrypted, start, used, false, false);
-    std::string expected = prepared;
-    if (used.Methode == 0) expected.erase(expected.find_last_not_of(' ') + 1);
+  // A result whose lone surrogates would join is refused; what is delivered decrypts back.
+  const std::u16string written = Utf16(encrypted);
+  if (encryption.delivered && !encryption.untouched && CodePoints(written) == encrypted) {
+    const Run back = Command(written, start, used, false, false);
+    TText expected = Prepared(pasted, used);
+    if (used.Methode == 0) {
+      while (!expected.empty() && expected.back() == U' ') expected.pop_back();
+    }
     // A text of spaces comes back from the transposition as nothing, which is refused as empty.
-    RequireFullOrKept(back, encrypted, encrypted, expected, false);
-    Require(LeerAbgelehnt(encrypted, expected) || back.clipboard == expected,
+    RequireFullOrKept(back, written, CodePoints(written), expected);
+    Require(LeerAbgelehnt(encrypted, expected) || back.clipboard == Utf16(expected),
             "decrypting gives the prepared text back (the transposition less its trailing spaces)");
   }
   return 0;

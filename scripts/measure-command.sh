@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Times the clipboard commands of the 64-bit TalsekTray.exe under Wine against the rich edit floor
-# (a bare control that only pastes and copies the same text) and prints the Markdown table; exits 1
+# Times the clipboard commands of the 64-bit TalsekTray.exe under Wine against the floor (a bare
+# program that only reads the clipboard's text and writes it back) and prints the Markdown table; exits 1
 # when a result is wrong or a command takes more than the goal's multiple of its floor.
 # Usage: scripts/measure-command.sh [build-dir] [tests/e2e/speed.py options, e.g. --repeats 5]
 # The build folder (default build/mingw64) is configured when it is new: with the mingw32 preset
@@ -14,7 +14,7 @@ case "$(basename "$build")" in *mingw32*) preset=mingw32 ;; *) preset=mingw64 ;;
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if ! { [ -f "$build/CMakeCache.txt" ] || cmake --preset "$preset" -S "$root" -B "$build"; } >"$log" 2>&1 ||
-   ! cmake --build "$build" --target TalsekTray probe talsek_standin richedit_floor >>"$log" 2>&1; then
+   ! cmake --build "$build" --target TalsekTray probe talsek_standin clipboard_floor >>"$log" 2>&1; then
   cat "$log" >&2
   exit 1
 fi

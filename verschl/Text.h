@@ -55,6 +55,7 @@ struct TWischAllocator {
 // vector moved from holds none.
 using TText = std::vector<char32_t, TWischAllocator<char32_t>>;
 using TUtf16 = std::vector<char16_t, TWischAllocator<char16_t>>;
+using TBytes = std::vector<char, TWischAllocator<char>>;
 
 inline std::u32string_view Ansicht(const TText& text) { return {text.data(), text.size()}; }
 inline std::u16string_view Ansicht(const TUtf16& text) { return {text.data(), text.size()}; }

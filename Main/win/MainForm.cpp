@@ -25,7 +25,7 @@
 
 namespace {
 
-// The form's stored description: never shown, so its bounds matter only to the buffer's size.
+// The form's stored description: never shown, so its bounds do not matter.
 const gui::TFormDescription kBeschreibung{texte::kFormKlasse.data(), texte::kFormCaption, 231, 493, 151, 75};
 
 // The one timer: a second's tick while a decrypted text waits to leave the clipboard.
@@ -46,13 +46,12 @@ TWartefrist Wartefrist() {
 
 TMainForm::TMainForm(gui::TApplication& application)
     : TForm(application, kBeschreibung),
-      MiniREd(Handle()),
       meldungen_(application),
       kuerzel_(Handle(), belegung_),
       ablage_(Handle()),
       eigentum_(ablage_, Wartefrist()),
-      befehle_(Optionen, [this] { OptionenLesen(); }, MiniREd, ablage_, eigentum_, meldungen_, Wartefrist(),
-               [this](const std::string& text) { auswahlUmgebung_.Anbieten(text); }),
+      befehle_(Optionen, [this] { OptionenLesen(); }, ablage_, eigentum_, meldungen_, Wartefrist(),
+               [this](const verschl::TUtf16& text) { auswahlUmgebung_.Anbieten(text); }),
       folge_([] { ::MessageBeep(MB_OK); }, [] { gui::HandleCallbackException(); }),
       leeren_(
           eigentum_,

@@ -1,5 +1,5 @@
 // The hidden main form: owner of the tray icon and the commands' hotkeys, receiver of the shell's
-// callbacks, holder of the text buffer and the tray menu.
+// callbacks, holder of the tray menu.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,6 @@
 #include "Main/Zwischenablage.h"
 #include "Main/win/ApplicationMessageSink.h"
 #include "Main/win/KuerzelAnmeldung.h"
-#include "Main/win/RichEditBuffer.h"
 #include "Main/win/Win32AuswahlUmgebung.h"
 #include "Main/win/Win32ClipboardReader.h"
 #include "einstellungen/win/Win32Tastaturbelegung.h"
@@ -33,7 +32,6 @@ class TMainForm final : public gui::TForm {
   gui::TMenuItem* N2 = nullptr;
   gui::TMenuItem* ProgrammTalsekstarten = nullptr;
   gui::TMenuItem* TalsekOptionenaendern = nullptr;
-  RichEditBuffer MiniREd;
 
   void OptionenLesen();
   void FormCreate() override;

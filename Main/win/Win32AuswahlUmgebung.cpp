@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Main/Texte.h"
+#include "Main/win/Ablageblock.h"
 
 namespace {
 
@@ -60,18 +61,6 @@ std::vector<unsigned char> Speicherbytes(HANDLE daten) {
   return kopie;
 }
 
-HGLOBAL Block(const void* bytes, std::size_t groesse) {
-  const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, groesse);
-  void* ziel = block != nullptr ? ::GlobalLock(block) : nullptr;
-  if (ziel == nullptr) {
-    if (block != nullptr) ::GlobalFree(block);
-    return nullptr;
-  }
-  std::memcpy(ziel, bytes, groesse);
-  ::GlobalUnlock(block);
-  return block;
-}
-
 // A metafile picture as its header (mapping mode and extents) followed by the metafile's bits.
 std::vector<unsigned char> Metadateibytes(HANDLE daten) {
   const auto* bild = static_cast<const METAFILEPICT*>(daten != nullptr ? ::GlobalLock(daten) : nullptr);
@@ -89,7 +78,7 @@ std::vector<unsigned char> Metadateibytes(HANDLE daten) {
 HANDLE AusBytes(Art art, const std::vector<unsigned char>& bytes) {
   switch (art) {
     case Art::Speicher:
-      return Block(bytes.data(), bytes.size());
+      return Ablageblock(bytes.data(), bytes.size());
     case Art::Erweitert:
       return ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
     case Art::Metadatei: {
@@ -100,7 +89,7 @@ HANDLE AusBytes(Art art, const std::vector<unsigned char>& bytes) {
           ::SetMetaFileBitsEx(static_cast<UINT>(bytes.size() - sizeof kopf), bytes.data() + sizeof kopf);
       if (datei == nullptr) return nullptr;
       const METAFILEPICT bild{kopf[0], kopf[1], kopf[2], datei};
-      const HGLOBAL block = Block(&bild, sizeof bild);
+      const HGLOBAL block = Ablageblock(&bild, sizeof bild);
       if (block == nullptr) ::DeleteMetaFile(datei);
       return block;
     }
@@ -114,13 +103,7 @@ HANDLE AusBytes(Art art, const std::vector<unsigned char>& bytes) {
 
 void Freigeben(Art art, HANDLE daten) {
   if (daten == nullptr) return;
-  if (art == Art::Speicher) {
-    if (void* bytes = ::GlobalLock(daten)) {
-      ::SecureZeroMemory(bytes, ::GlobalSize(daten));
-      ::GlobalUnlock(daten);
-    }
-    ::GlobalFree(daten);
-  }
+  if (art == Art::Speicher) AblageblockFreigeben(daten);
   if (art == Art::Erweitert) ::DeleteEnhMetaFile(static_cast<HENHMETAFILE>(daten));
   if (art == Art::Palette) ::DeleteObject(daten);
   if (art == Art::Metadatei) {
@@ -219,38 +202,33 @@ void Win32AuswahlUmgebung::Einsetzen() {
 void Win32AuswahlUmgebung::Vergessen() {
   for (TFormat& format : gesichert_) ::SecureZeroMemory(format.bytes.data(), format.bytes.size());
   gesichert_.clear();
-  ::SecureZeroMemory(angeboten_.data(), angeboten_.size());
-  angeboten_.clear();
+  angeboten_ = verschl::TUtf16();
 }
 
-void Win32AuswahlUmgebung::Anbieten(const std::string& text) {
+void Win32AuswahlUmgebung::Anbieten(const verschl::TUtf16& text) {
   angeboten_ = text;
   ::SetClipboardData(CF_UNICODETEXT, nullptr);
   ::SetClipboardData(CF_TEXT, nullptr);
-  // The marks: the two that Windows reads as DWORDs must be 0, and any content does for the others.
-  constexpr DWORD kNein = 0;
-  for (const std::string_view name : texte::kPrivatFormate) {
-    // The names are literals, so each view ends in a zero byte.
-    const UINT format = ::RegisterClipboardFormatA(name.data());
-    const HGLOBAL block = format != 0 ? Block(&kNein, sizeof kNein) : nullptr;
-    if (block != nullptr && ::SetClipboardData(format, block) == nullptr) ::GlobalFree(block);
-  }
+  PrivatMarkieren();
 }
 
-// CF_TEXT is the buffer's text itself, CF_UNICODETEXT its conversion from that code page, as the
-// system would make it; each with its terminating zero.
+// CF_UNICODETEXT is the result itself; CF_TEXT, for a reader that asks for that, its conversion to the
+// system's code page as the system would make it ("?" for a character the code page lacks). Each with
+// its terminating zero.
 void Win32AuswahlUmgebung::Rendern(unsigned format) {
-  HGLOBAL block = nullptr;
-  if (format == CF_TEXT) block = Block(angeboten_.c_str(), angeboten_.size() + 1);
   if (format == CF_UNICODETEXT) {
-    const int bytes = static_cast<int>(angeboten_.size() + 1);
-    const int einheiten = ::MultiByteToWideChar(CP_ACP, 0, angeboten_.c_str(), bytes, nullptr, 0);
-    std::wstring breit(static_cast<std::size_t>(einheiten > 0 ? einheiten : 0), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, angeboten_.c_str(), bytes, breit.data(), einheiten);
-    if (einheiten > 0) block = Block(breit.data(), breit.size() * sizeof(wchar_t));
-    ::SecureZeroMemory(breit.data(), breit.size() * sizeof(wchar_t));
+    verschl::TUtf16 mitNull = angeboten_;
+    mitNull.push_back(u'\0');
+    AblageSetzen(CF_UNICODETEXT, mitNull.data(), mitNull.size() * sizeof(char16_t));
   }
-  if (block != nullptr && ::SetClipboardData(format, block) == nullptr) Freigeben(Art::Speicher, block);
+  if (format == CF_TEXT) {
+    const auto* breit = reinterpret_cast<const wchar_t*>(angeboten_.data());
+    const int einheiten = static_cast<int>(angeboten_.size());
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, breit, einheiten, nullptr, 0, nullptr, nullptr);
+    verschl::TBytes ansi(static_cast<std::size_t>(bytes > 0 ? bytes : 0) + 1, '\0');
+    if (bytes > 0) ::WideCharToMultiByte(CP_ACP, 0, breit, einheiten, ansi.data(), bytes, nullptr, nullptr);
+    if (bytes > 0 || einheiten == 0) AblageSetzen(CF_TEXT, ansi.data(), ansi.size());
+  }
 }
 
 std::uint32_t Win32AuswahlUmgebung::Prozess(std::uintptr_t fenster) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "Main/Auswahl.h"
+#include "verschl/Text.h"
 
 class Win32AuswahlUmgebung final : public TAuswahlUmgebung {
  public:
@@ -34,7 +35,7 @@ class Win32AuswahlUmgebung final : public TAuswahlUmgebung {
   std::chrono::milliseconds Jetzt() override;
   // While the clipboard is open and empty: the result for the paste, offered as CF_UNICODETEXT and
   // CF_TEXT to be made when asked for, with the marks by which the clipboard's watchers leave it alone.
-  void Anbieten(const std::string& text);
+  void Anbieten(const verschl::TUtf16& text);
   bool Warten(std::chrono::milliseconds frist, std::chrono::milliseconds takt,
               const std::function<bool()>& bedingung) override;
 
@@ -47,5 +48,5 @@ class Win32AuswahlUmgebung final : public TAuswahlUmgebung {
 
  private:
   std::vector<TFormat> gesichert_;
-  std::string angeboten_;  // in the buffer's code page
+  verschl::TUtf16 angeboten_;
 };

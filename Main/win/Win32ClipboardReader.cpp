@@ -6,6 +6,7 @@
 
 #include "Main/Texte.h"
 #include "Main/Zeichen.h"
+#include "Main/win/Ablageblock.h"
 
 namespace {
 
@@ -44,10 +45,20 @@ std::optional<std::size_t> Win32ClipboardReader::Length() {
   return Zeichenzahl(text.Text());
 }
 
-std::optional<std::u16string> Win32ClipboardReader::UnicodeText() {
+std::optional<verschl::TUtf16> Win32ClipboardReader::UnicodeText() {
   const GesperrterText text;
   if (!text.Vorhanden()) return std::nullopt;
-  return std::u16string(text.Text().begin(), text.Text().end());
+  return verschl::TUtf16(text.Text().begin(), text.Text().end());
+}
+
+// Only CF_UNICODETEXT: the system makes CF_TEXT and CF_OEMTEXT of it for a reader that asks, in the
+// code page of that reader's language.
+bool Win32ClipboardReader::Schreiben(std::u16string_view text, bool privat) {
+  // A private text goes there with its marks or not at all.
+  if (privat && !PrivatMarkieren()) return false;
+  verschl::TUtf16 mitNull(text.begin(), text.end());
+  mitNull.push_back(u'\0');
+  return AblageSetzen(CF_UNICODETEXT, mitNull.data(), mitNull.size() * sizeof(char16_t));
 }
 
 bool Win32ClipboardReader::Markiert() {
@@ -56,41 +67,10 @@ bool Win32ClipboardReader::Markiert() {
   return format != 0 && ::IsClipboardFormatAvailable(format) != FALSE;
 }
 
-// The text buffer's copies are put there by OLE's own clipboard window, which lives in this process
-// too; a program that copies empties the clipboard with a window of its own, or with none.
+// A program that copies empties the clipboard with a window of its own, or with none.
 bool Win32ClipboardReader::VonUns() {
   const HWND besitzer = ::GetClipboardOwner();
   DWORD prozess = 0;
   if (besitzer != nullptr) ::GetWindowThreadProcessId(besitzer, &prozess);
   return besitzer != nullptr && prozess == ::GetCurrentProcessId();
-}
-
-// Exact means that the text comes back unchanged from the code page: a best-fit look-alike ("L"
-// for "Ł") fails that as surely as the default character does, and the first unit where the way
-// back differs is the first character that the code page lacks.
-TAnsiText Win32ClipboardReader::InAnsi(std::u16string_view text) {
-  TAnsiText ansi;
-  if (text.empty()) return ansi;
-  const std::wstring breit(text.begin(), text.end());
-  const UINT codepage = Codepage();
-  const int laenge = static_cast<int>(breit.size());
-  // Code pages such as UTF-8 take no flags at all.
-  DWORD flags = WC_NO_BEST_FIT_CHARS;
-  int bytes = ::WideCharToMultiByte(codepage, flags, breit.data(), laenge, nullptr, 0, nullptr, nullptr);
-  if (bytes == 0 && ::GetLastError() == ERROR_INVALID_FLAGS) {
-    flags = 0;
-    bytes = ::WideCharToMultiByte(codepage, flags, breit.data(), laenge, nullptr, 0, nullptr, nullptr);
-  }
-  ansi.text.resize(static_cast<std::size_t>(bytes));
-  ::WideCharToMultiByte(codepage, flags, breit.data(), laenge, ansi.text.data(), bytes, nullptr, nullptr);
-
-  const int zurueck = ::MultiByteToWideChar(codepage, 0, ansi.text.data(), bytes, nullptr, 0);
-  std::wstring wieder(static_cast<std::size_t>(zurueck), L'\0');
-  ::MultiByteToWideChar(codepage, 0, ansi.text.data(), bytes, wieder.data(), zurueck);
-  if (wieder != breit) {
-    std::size_t i = 0;
-    while (i < wieder.size() && i < breit.size() && wieder[i] == breit[i]) ++i;
-    ansi.fremd = i < breit.size() ? i : breit.size() - 1;
-  }
-  return ansi;
 }

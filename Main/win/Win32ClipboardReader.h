@@ -1,6 +1,5 @@
-// The commands' own access to the Windows clipboard: its CF_UNICODETEXT, the private copy's mark,
-// its emptying and sequence number, and the conversion to the ANSI code page that the text buffer's
-// paste makes.
+// The commands' own access to the Windows clipboard: its CF_UNICODETEXT read and written, the private
+// copy's marks, its emptying, owner and sequence number.
 #pragma once
 
 #include <windows.h>
@@ -15,13 +14,12 @@ class Win32ClipboardReader final : public ClipboardReader {
   bool Open() override { return ::OpenClipboard(owner_) != FALSE; }
   void Close() override { ::CloseClipboard(); }
   std::optional<std::size_t> Length() override;
-  std::optional<std::u16string> UnicodeText() override;
+  std::optional<verschl::TUtf16> UnicodeText() override;
   bool Markiert() override;
   void Empty() override { ::EmptyClipboard(); }
   bool VonUns() override;
   std::uint32_t Sequenznummer() override { return ::GetClipboardSequenceNumber(); }
-  std::uint32_t Codepage() override { return ::GetACP(); }
-  TAnsiText InAnsi(std::u16string_view text) override;
+  bool Schreiben(std::u16string_view text, bool privat) override;
 
  private:
   HWND owner_;

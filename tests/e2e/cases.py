@@ -74,11 +74,6 @@ def not_found(folder: str) -> bytes:
     return b"Talsek wurde nicht im Pfad \r\n" + folder.encode("cp1252") + b"\r\n gefunden!"
 
 
-def not_in_code_page(position: str, code: str, code_page: str) -> bytes:
-    return (f"Der Text enthält an Stelle {position} das Zeichen U+{code}, das es in der Codepage {code_page} "
-            "nicht gibt.\r\nDie Zwischenablage bleibt unverändert.").encode("cp1252")
-
-
 CASES: dict[str, list] = {}
 
 
@@ -238,7 +233,7 @@ def a_riched32_dll_beside_the_program_or_in_its_folder_is_never_loaded(s: Sessio
             marker.unlink(missing_ok=True)
         process = start_with_icon(s, {})
         plain = s.clip_put("Hallo Welt")
-        encrypt(s, plain, b"Jcnnq Ygnv", "the system's rich edit does the work")
+        encrypt(s, plain, b"Jcnnq Ygnv", "the commands work without it")
         beenden(s, process)
         for marker in markers:
             s.check(f"no code of {marker.name[:-len('.loaded')]} in {marker.parent.name} ran", False, marker.exists())
@@ -464,13 +459,8 @@ def megabyte_text() -> str:
 
 
 @case("clipboard")
-def a_megabyte_of_text_goes_through_the_buffer_byte_for_byte(s: Session) -> None:
+def a_megabyte_of_text_goes_through_byte_for_byte(s: Session) -> None:
     process = start_with_icon(s, {})
-    rc, values = s.probe("limit")
-    s.check("the text buffer answers EM_GETLIMITTEXT", 0, rc)
-    limit = int(values["limit"])
-    if limit < 0x7FFFFFFE:
-        raise CaseFailure("the text buffer's limit is far above 64K", ">= 0x7FFFFFFE", hex(limit))
     text = megabyte_text()
     plain = s.clip_put(text)
     if len(plain) < 1024 * 1024:
@@ -495,15 +485,40 @@ def the_euro_sign_under_the_byte_shift_is_refused_and_the_clipboard_kept(s: Sess
     beenden(s, process)
 
 
+# Known answers on every ANSI code page: characters outside code page 1252 stay in their place under
+# every filter and cipher; the case filters do not fold them, the transcription leaves them.
+ANY_TEXT = (
+    ({}, "Bis morgen 🙂 Łódź", "Dku oqtigp 🙂 Łófź", "Bis morgen 🙂 Łódź"),
+    ({"UmlauteErsetzen": 1, "Kleinschrift": 1}, "Grüße Ä Дом", "itwguug cg Дом", "gruesse ae Дом"),
+    ({"Methode": 0}, "👋🏽 Ἀθῆναι", "👋Ἀν🏽θα ῆι", "👋🏽 Ἀθῆναι"),
+)
+
+
+def unicode_command(s: Session, key: str, before: str, expected: str, what: str) -> None:
+    clip_put_unicode(s, before)
+    s.menu(key)
+    if not poll(15, lambda: clip_unicode(s) != before):
+        raise CaseFailure(what, expected, clip_unicode(s))
+    s.check(what, expected, clip_unicode(s))
+
+
 @case("clipboard")
-def text_outside_the_code_page_is_refused_and_the_clipboard_kept(s: Session) -> None:
+def letters_outside_the_code_page_pass_in_their_place_whatever_the_systems_code_page(s: Session) -> None:
+    plain_env = s.env
+    try:
+        for locale, acp in ((None, "1252"), ("pl_PL.UTF-8", "1250"), ("ru_RU.UTF-8", "1251")):
+            s.env = {**plain_env, "LC_ALL": locale} if locale else plain_env
+            _, values = s.probe("acp")
+            s.check(f"{locale}: Wine's ANSI code page", acp, values.get("acp"))
+            process = start_with_icon(s, {})
+            for settings, plain, cipher, back in ANY_TEXT:
+                s.settings(settings)
+                unicode_command(s, "v", plain, cipher, f"{locale or 'de'}: {plain} encrypted, {settings}")
+                unicode_command(s, "e", cipher, back, f"{locale or 'de'}: {cipher} decrypted")
+            beenden(s, process)
+    finally:
+        s.env = plain_env
     process = start_with_icon(s, {})
-    _, values = s.probe("acp")
-    for text, position, code in (("Łódź → 😀 Grüße", "1", "0141"), ("Grüße 😀 aus Köln", "7", "1F600")):
-        clip_put_unicode(s, text)
-        for command, key in (("encrypt", "v"), ("decrypt", "e")):
-            refused(s, key, f"{command} {text!r}", not_in_code_page(position, code, values["acp"]))
-            s.check(f"{command} {text!r}: the clipboard keeps the Unicode text", text, clip_unicode(s))
     # Typographic quotes, dashes, the ellipsis and the euro sign are all in code page 1252.
     typographic = "„Grüße“ – ‚so‘ … 5 € · ©"
     clip_put_unicode(s, typographic)
@@ -611,12 +626,9 @@ def shortcuts_set_at_start_up_encrypt_and_decrypt_the_clipboard(s: Session) -> N
 
 
 @case("clipboard")
-def a_decrypted_text_leaves_the_buffer_at_once_and_the_clipboard_after_its_seconds(s: Session) -> None:
+def a_decrypted_text_leaves_the_clipboard_after_its_seconds(s: Session) -> None:
     process = start_with_icon(s, {"ZwischenablageLeerenNach": 3})
     decrypt(s, s.clip_put("Jcnnq Ygnv"), b"Hallo Welt", "Caesar 2")
-    _, buffer = s.probe("limit")
-    s.check("another program reads nothing of the plain text in the buffer", ("", ""),
-            (buffer.get("text"), buffer.get("after-undo")))
     started = time.monotonic()
     updates = s.watch_clipboard(lambda: poll(8, lambda: s.clip_exact() == b""), "watched-timed-clear")
     s.check("the plain text has left the clipboard 3 s after the decryption, not before", (b"", True),
@@ -807,6 +819,10 @@ def the_in_place_shortcuts_replace_the_selection_and_give_the_clipboard_back(s: 
             in_place(s, b"Hallo Welt", "ctrl+shift+x", "watched-in-place-encryption"))
     s.check("Strg+Umschalt+Y decrypts it in place", b"Hallo Welt",
             in_place(s, b"Jcnnq Ygnv", "ctrl+shift+y", "watched-in-place-decryption"))
+    for keys, before, after in (("ctrl+shift+x", "Bis morgen 🙂 Łódź", "Dku oqtigp 🙂 Łófź"),
+                                ("ctrl+shift+y", "Dku oqtigp 🙂 Łófź", "Bis morgen 🙂 Łódź")):
+        s.check(f"{keys} in a Unicode edit: {before}", after,
+                in_place(s, before.encode("utf-16-le"), keys, options=("utf16",)).decode("utf-16-le"))
     s.no_box_for(300)
     s.check("the clipboard's text is given back", b"vorher", s.clip_exact())
     _, data = s.probe("clip-data", "HTML Format")
@@ -955,25 +971,34 @@ def a_read_only_window_takes_no_paste_and_a_box_says_so(s: Session) -> None:
     beenden(s, process)
 
 
-def in_place_in(s: Session, program: str, name: str) -> None:
-    """Types a line in Wine's own program, selects it, encrypts it in place and copies it back."""
-    s.clip_put("vorher")
-    s.start_beside(program)
+def in_place_in(s: Session, program: str, name: str, pasted: str | None = None, cipher: str = "Jcnnq Ygnv") -> None:
+    """Types a line in Wine's own program (or pastes `pasted` there from the clipboard), selects it,
+    encrypts it in place and copies it back."""
+    if pasted is None:
+        s.clip_put("vorher")
+    else:
+        clip_put_unicode(s, pasted)
+    before = clip_unicode(s)
+    editor = s.start_beside(program)
     clicked = s.x("xdotool", "search", "--sync", "--onlyvisible", "--name", name, "windowfocus", "--sync",
                   "mousemove", "--window", "%1", "300", "200", "click", "1", timeout=15)
     s.check(f"{name}'s window is shown and clicked", 0, clicked.returncode)
-    for key in ("Hallo Welt", "ctrl+a", "ctrl+shift+x"):
+    for key in ("Hallo Welt" if pasted is None else "ctrl+v", "ctrl+a", "ctrl+shift+x"):
         s.x("xdotool", *(("key", key) if "+" in key else ("type", "--delay", "60", key)), timeout=30)
         time.sleep(0.2)
-    if not poll(10, lambda: s.clip_exact() == b"vorher"):
-        raise CaseFailure(f"{name}: the clipboard comes back after the paste", b"vorher", s.clip_exact())
+    if not poll(10, lambda: clip_unicode(s) == before):
+        raise CaseFailure(f"{name}: the clipboard comes back after the paste", before, clip_unicode(s))
     s.no_box_for(300)
     for key in ("ctrl+a", "ctrl+c"):
         s.x("xdotool", "key", key)
         time.sleep(0.2)
-    if not poll(10, lambda: s.clip_exact() != b"vorher"):
-        raise CaseFailure(f"{name}'s copy arrives", b"Jcnnq Ygnv", s.clip_exact())
-    s.check(f"{name} holds the encrypted line", b"Jcnnq Ygnv", s.clip_exact().rstrip(b"\r\n"))
+    if not poll(10, lambda: clip_unicode(s) != before):
+        raise CaseFailure(f"{name}'s copy arrives", cipher, clip_unicode(s))
+    s.check(f"{name} holds the encrypted line", cipher, clip_unicode(s).rstrip("\r\n"))
+    editor.kill()
+    editor.wait(timeout=15)
+    if not poll(10, lambda: s.x("xdotool", "search", "--onlyvisible", "--name", name).returncode != 0):
+        raise CaseFailure(f"{name}'s window goes with its program", "no window", "still shown")
 
 
 @case("auswahl")
@@ -981,6 +1006,7 @@ def wines_notepad_and_wordpad_get_their_selection_replaced(s: Session) -> None:
     process = start_with_icon(s, in_place_settings())
     in_place_in(s, "notepad", "Notepad")
     in_place_in(s, wordpad(s.state.program), "Wordpad")
+    in_place_in(s, "notepad", "Notepad", "Bis morgen 🙂 Łódź", "Dku oqtigp 🙂 Łófź")
     beenden(s, process)
 
 

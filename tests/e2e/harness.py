@@ -482,7 +482,7 @@ class Session:
     def wait_form(self, timeout_ms: int = 20000) -> str:
         rc, values = self.probe("wait-form", str(timeout_ms))
         if rc != 0:
-            raise CaseFailure("the program's hidden form exists", "a top-level \"TalsekTray\" with a child",
+            raise CaseFailure("the program's hidden form exists", "a top-level \"TalsekTray\" of the form's class",
                               "none within the time")
         self.form = values["form"]
         return self.form

@@ -135,13 +135,13 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return windows;
 }
 
-// The hidden main form: caption "TalsekTray" and a child (the rich edit). The hidden application
-// window ("Talsektray") and the boxes have other captions or no such child.
+// The hidden main form: caption "TalsekTray" and the form's own class. The hidden application
+// window ("Talsektray") and the boxes have other captions and classes.
 HWND FindForm() {
   for (HWND hwnd : TopLevelWindows()) {
     std::array<char, 64> caption{};
     GetWindowTextA(hwnd, caption.data(), static_cast<int>(caption.size()));
-    if (std::string_view(caption.data()) == texte::kFormCaption && GetWindow(hwnd, GW_CHILD) != nullptr &&
+    if (std::string_view(caption.data()) == texte::kFormCaption && ClassOf(hwnd) == texte::kFormKlasse &&
         ProcessOf(hwnd) != GetCurrentProcessId()) {
       return hwnd;
     }
@@ -540,34 +540,6 @@ int Idle(int timeoutMs) {
   return 0;
 }
 
-int Limit() {
-  HWND form = FindForm();
-  if (form == nullptr) {
-    return Fail("no TalsekTray form");
-  }
-  HWND edit = GetWindow(form, GW_CHILD);
-  DWORD_PTR limit = 0;
-  if (SendMessageTimeoutA(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &limit) == 0) {
-    return Fail("EM_GETLIMITTEXT got no answer");
-  }
-  std::printf("class=%s\nlimit=%lu\n", ClassOf(edit).c_str(), static_cast<unsigned long>(limit));
-  // What any program on the desktop can read of the buffer, and what its undo would bring back.
-  const auto text = [edit] {
-    std::string t(1 << 16, '\0');
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(edit, WM_GETTEXT, t.size(), reinterpret_cast<LPARAM>(t.data()), SMTO_ABORTIFHUNG, 5000,
-                        &length);
-    t.resize(length);
-    return t;
-  };
-  const std::string before = text();
-  DWORD_PTR undone = 0;
-  SendMessageTimeoutA(edit, EM_UNDO, 0, 0, SMTO_ABORTIFHUNG, 5000, &undone);
-  std::printf("text=%s\nundo=%lu\nafter-undo=%s\n", Hex(before).c_str(), static_cast<unsigned long>(undone),
-              Hex(text()).c_str());
-  return 0;
-}
-
 // Shows a message box of this probe (the harness's own target, to prove the box helpers). The
 // text comes as hex so that line breaks and high bytes arrive intact.
 int ShowBox(std::string_view kind, std::string_view captionHex, std::string_view textHex) {
@@ -740,7 +712,9 @@ int EditWindow(std::string_view source, int milliseconds, const std::vector<std:
   int holdAfterPaste = 0;
   int late = 0;
   bool readOnly = false;
+  bool utf16 = false;  // the text's bytes are UTF-16LE, and the edit is a Unicode one
   for (const std::string_view option : options) {
+    utf16 = utf16 || option == "utf16";
     if (option.starts_with("hold:")) holdAfterPaste = std::atoi(option.substr(5).data());
     if (option.starts_with("late:")) late = std::atoi(option.substr(5).data());
     readOnly = readOnly || option == "readonly";
@@ -760,16 +734,29 @@ int EditWindow(std::string_view source, int milliseconds, const std::vector<std:
     return 2;
   }
   HWND window = FocusableWindow("ProbeEdit", "probe-edit", DefWindowProcA, 300);
-  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 290, 24, window, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND edit = utf16 ? CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 290, 24, window,
+                                      nullptr, GetModuleHandleW(nullptr), nullptr)
+                    : CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 290, 24, window,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-  SetWindowTextA(edit, text->c_str());
+  if (utf16) {
+    std::wstring breit(text->size() / 2, L'\0');
+    std::memcpy(breit.data(), text->data(), breit.size() * 2);
+    SetWindowTextW(edit, breit.c_str());
+  } else {
+    SetWindowTextA(edit, text->c_str());
+  }
   SendMessageA(edit, EM_SETSEL, 0, -1);
   if (readOnly) SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
   if (!TakeFocus(window, edit, kDefaultTimeoutMs)) {
     return Fail("the probe's edit did not get the focus");
   }
-  const auto contents = [edit] {
+  const auto contents = [edit, utf16] {
+    if (utf16) {
+      std::wstring breit(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+      breit.resize(static_cast<std::size_t>(GetWindowTextW(edit, breit.data(), static_cast<int>(breit.size()))));
+      return std::string(reinterpret_cast<const char*>(breit.data()), breit.size() * 2);
+    }
     std::string now(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
     now.resize(static_cast<std::size_t>(GetWindowTextA(edit, now.data(), static_cast<int>(now.size()))));
     return now;
@@ -1125,8 +1112,6 @@ int Usage() {
       "  wait-box [ms] | no-box [ms]            a message box of another process is open / none is\n"
       "  click-ok [ms]                          press OK in that box\n"
       "  remove-icon | broadcast-taskbarcreated the shell's side of a restart of the taskbar\n"
-      "  limit                                  EM_GETLIMITTEXT of the form's text buffer, its text and its\n"
-      "                                         text after EM_UNDO\n"
       "  idle [ms]                              whether the program's thread answers within the time\n"
       "  show-box <kind> <caption-hex> <text-hex>  a box of the probe's own\n"
       "  clip-get | clip-set <hex> [<fmt> <hex>]  CF_TEXT of the clipboard, with a registered format beside\n"
@@ -1138,7 +1123,7 @@ int Usage() {
       "  acp                                    the ANSI code page\n"
       "  focus-window [ms]                      a window of the probe's own with the keyboard focus\n"
       "  edit-window <hex|@file> <ms> [opt...]  a window whose edit holds the text, selected; then its text\n"
-      "                                         (options hold:<ms>, late:<ms>, readonly)\n"
+      "                                         (options hold:<ms>, late:<ms>, readonly, utf16)\n"
       "  clip-offer <count> <bytes> <ms>        a text and count formats of the size, each rendered when asked\n"
       "  mem-scan <hex ^ 5a>                    copies of the text in TalsekTray's memory, per encoding\n"
       "  hold-hotkey <mod> <vk> <ms>            hold a hotkey (RegisterHotKey's numbers) for the time\n"
@@ -1169,7 +1154,6 @@ int main(int argc, char** argv) {
   if (command == "click-ok") return ClickOk(Timeout(argc, argv, 2));
   if (command == "remove-icon") return RemoveIcon();
   if (command == "broadcast-taskbarcreated") return BroadcastTaskbarCreated();
-  if (command == "limit") return Limit();
   if (command == "idle") return Idle(Timeout(argc, argv, 2));
   if (command == "show-box" && argc > 4) return ShowBox(argv[2], argv[3], argv[4]);
   if (command == "clip-get") return ClipGet();

@@ -1,10 +1,10 @@
-"""The speed of the clipboard commands against the rich edit floor, under Wine on a virtual display.
+"""The speed of the clipboard commands against their floor, under Wine on a virtual display.
 
     speed.py --build DIR [--sizes 64K,1M,8M] [--repeats 3] [--goal 1.5] [--json FILE]
 
 For each size and direction (encrypt "v", decrypt "e") of a multi-line German text, it times
   (a) the command: from the menu key to the result on the clipboard, and
-  (b) the floor: richedit_floor.exe, a bare rich edit that only pastes the same input and copies it,
+  (b) the floor: clipboard_floor.exe, a bare program that only reads the same input and writes it back,
 both from the start of the step (the probe that presses the key, or the floor program) to the same
 completion signal: X loses the input's owner (Wine has taken the clipboard for the result), then
 `xclip -o` reads the expected text. Both include one Wine process start and one read of the whole
@@ -109,7 +109,7 @@ def floor(s: Session, floor_exe: str):
     def trigger():
         done = s.wine(floor_exe, timeout=RESULT_TIMEOUT)
         if done.returncode != 0:
-            raise CaseFailure("the floor program pastes and copies", "exit code 0",
+            raise CaseFailure("the floor program reads and writes the clipboard", "exit code 0",
                               f"{done.returncode}: {done.stderr.decode('latin-1').strip()}")
     return trigger
 
@@ -183,7 +183,7 @@ def main() -> int:
         parser.error(f"sizes are among {', '.join(SIZES)}")
     build = Path(args.build).resolve()
     paths = measurement_paths(build, "speed")
-    floor_exe = str(build / "tests" / "e2e" / "richedit_floor.exe")
+    floor_exe = str(build / "tests" / "e2e" / "clipboard_floor.exe")
     missing = [path for path in (paths.probe, paths.program, floor_exe) if not Path(path).exists()]
     if missing:
         print(f"speed: not built: {', '.join(missing)}", file=sys.stderr)

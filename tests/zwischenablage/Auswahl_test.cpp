@@ -11,7 +11,6 @@
 #include "Main/AblageLeeren.h"
 #include "Main/Zwischenablage.h"
 #include "fakes/FakeClipboard.h"
-#include "fakes/FakeTextBuffer.h"
 #include "fakes/RecordingMessageSink.h"
 
 namespace {
@@ -19,8 +18,8 @@ namespace {
 using std::chrono::milliseconds;
 
 // A desktop on a clock of its own: one window whose selection is "Hallo", a clipboard that another
-// program filled with "vorher", the real clipboard commands (Caesar by 2) over the fake text buffer,
-// and other programs that act at given moments. Every step of the command lands in `log`.
+// program filled with "vorher", the real clipboard commands (Caesar by 2) on that clipboard, and
+// other programs that act at given moments. Every step of the command lands in `log`.
 struct Desktop final : TAuswahlUmgebung {
   FakeClipboard ablage;
   milliseconds jetzt{0};
@@ -35,7 +34,7 @@ struct Desktop final : TAuswahlUmgebung {
   bool zuViel = false;
   bool wechseltFenster = false;
   std::optional<std::u16string> gesichert;
-  std::string angeboten;   // the result offered for the paste, made when asked for
+  std::u16string angeboten;  // the result offered for the paste, made when asked for
   std::uint32_t leser = 0;  // the process that reads the clipboard now
   std::string eingefuegt;
   std::vector<std::string> log;
@@ -43,7 +42,6 @@ struct Desktop final : TAuswahlUmgebung {
   TWartefrist frist{[this] { return jetzt; }, [this](milliseconds d) { Vergehen(d); }};
   TEigentum eigentum{ablage, frist};
   TOptionen optionen;
-  FakeTextBuffer puffer{ablage};
   struct : RecordingMessageSink {
     std::function<void()> offen = [] {};  // what the user does while a box is open
     void ShowMessage(std::string_view text, std::string_view caption, std::uint32_t icon) override {
@@ -51,8 +49,8 @@ struct Desktop final : TAuswahlUmgebung {
       offen();
     }
   } meldungen;
-  ZwischenablageBefehle befehle{optionen, {}, puffer, ablage, eigentum, meldungen, frist,
-                                [this](const std::string& text) { angeboten = text; }};
+  ZwischenablageBefehle befehle{optionen, {}, ablage, eigentum, meldungen, frist,
+                                [this](const verschl::TUtf16& text) { angeboten.assign(text.begin(), text.end()); }};
   TAuswahlBefehl befehl{*this, ablage, eigentum, meldungen};
 
   Desktop() { ablage.SetBytes("vorher"); }
@@ -122,7 +120,7 @@ struct Desktop final : TAuswahlUmgebung {
   }
   std::uint32_t Prozess(std::uintptr_t fenster) override { return fenster == 1 ? 7 : 8; }
   std::uint32_t LeserProzess() override { return leser; }
-  void Rendern(unsigned) override { ablage.SetBytes(angeboten, CopyScope::Private, true); }
+  void Rendern(unsigned) override { ablage.SetUnicode(angeboten, CopyScope::Private, true); }
   milliseconds Jetzt() override { return jetzt; }
   bool Warten(milliseconds dauer, milliseconds takt, const std::function<bool()>& bedingung) override {
     for (milliseconds zeit{0};; zeit += takt) {
