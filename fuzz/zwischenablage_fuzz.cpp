@@ -34,6 +34,7 @@
 #include "einstellungen/ERegistryException.h"
 #include "einstellungen/Namen.h"
 #include "Main/Texte.h"
+#include "Main/Zeichen.h"
 #include "Main/Zwischenablage.h"
 #include "fuzz/FuzzSupport.h"
 #include "tests/fakes/FakeClipboard.h"
@@ -218,7 +219,7 @@ bool LeerAbgelehnt(const TText& pasted, const TText& full) { return full.empty()
 // A lone high surrogate right before a lone low one, which UTF-16 reads as one character.
 bool SurrogateVerbunden(const TText& text) {
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) return true;
+    if (IstHochSurrogat(text[i]) && IstTiefSurrogat(text[i + 1])) return true;
   }
   return false;
 }

@@ -37,6 +37,19 @@ bool AblageSetzen(UINT format, const void* bytes, std::size_t groesse) {
   return AblageSetzen(format, Ablageblock(bytes, groesse));
 }
 
+bool UnicodeSetzen(std::u16string_view text) {
+  const std::size_t groesse = text.size() * sizeof(char16_t);
+  const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, groesse + sizeof(char16_t));
+  void* ziel = block != nullptr ? ::GlobalLock(block) : nullptr;
+  if (ziel == nullptr) {
+    if (block != nullptr) ::GlobalFree(block);
+    return false;
+  }
+  std::memcpy(ziel, text.data(), groesse);
+  ::GlobalUnlock(block);
+  return AblageSetzen(CF_UNICODETEXT, block);
+}
+
 bool PrivatMarkieren() {
   // The two that Windows reads as DWORDs must be 0, and any content does for the others.
   constexpr DWORD kNein = 0;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string_view>
 
 // A movable block holding a copy of the bytes, or nullptr.
 HGLOBAL Ablageblock(const void* bytes, std::size_t groesse);
@@ -16,6 +17,8 @@ void AblageblockFreigeben(HGLOBAL block);
 bool AblageSetzen(UINT format, const void* bytes, std::size_t groesse);
 // The same with a block already made, which the clipboard owns afterwards, or which is freed.
 bool AblageSetzen(UINT format, HGLOBAL block);
+// The same for a text as CF_UNICODETEXT, with its terminating zero.
+bool UnicodeSetzen(std::u16string_view text);
 // The formats by which the clipboard history, the cloud clipboard and clipboard managers leave a
 // content alone; false when one of them could not be put there.
 bool PrivatMarkieren();

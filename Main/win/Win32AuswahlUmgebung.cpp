@@ -216,11 +216,7 @@ void Win32AuswahlUmgebung::Anbieten(const verschl::TUtf16& text) {
 // system's code page as the system would make it ("?" for a character the code page lacks). Each with
 // its terminating zero.
 void Win32AuswahlUmgebung::Rendern(unsigned format) {
-  if (format == CF_UNICODETEXT) {
-    verschl::TUtf16 mitNull = angeboten_;
-    mitNull.push_back(u'\0');
-    AblageSetzen(CF_UNICODETEXT, mitNull.data(), mitNull.size() * sizeof(char16_t));
-  }
+  if (format == CF_UNICODETEXT) UnicodeSetzen(verschl::Ansicht(angeboten_));
   if (format == CF_TEXT) {
     const auto* breit = reinterpret_cast<const wchar_t*>(angeboten_.data());
     const int einheiten = static_cast<int>(angeboten_.size());

@@ -56,9 +56,7 @@ std::optional<verschl::TUtf16> Win32ClipboardReader::UnicodeText() {
 bool Win32ClipboardReader::Schreiben(std::u16string_view text, bool privat) {
   // A private text goes there with its marks or not at all.
   if (privat && !PrivatMarkieren()) return false;
-  verschl::TUtf16 mitNull(text.begin(), text.end());
-  mitNull.push_back(u'\0');
-  return AblageSetzen(CF_UNICODETEXT, mitNull.data(), mitNull.size() * sizeof(char16_t));
+  return UnicodeSetzen(text);
 }
 
 bool Win32ClipboardReader::Markiert() {
